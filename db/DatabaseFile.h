@@ -1,0 +1,18 @@
+#pragma once
+// Creating a new database file (for the test fixtures, the demo and the benchmarks; the
+// program itself never creates or reconfigures a database).
+
+#include "Text.h"
+
+struct TNewDatabase {
+    Text path;
+    int dialect = 3;
+    int pageSize = 8192;
+    // Off makes a throw-away database much faster to fill; never used on a customer's file.
+    bool forcedWrites = true;
+    Text user = u"SYSDBA";
+    Text password = u"tarnblade";
+};
+
+// Creates the file with the default character set NONE; fails with the database's error.
+void CreateDatabaseFile(const TNewDatabase& spec);
