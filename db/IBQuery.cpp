@@ -2,11 +2,17 @@
 
 #include <algorithm>
 
+#include "FaultInjection.h"
 #include "FormatSettings.h"
 #include "Internal.h"
 #include "ParamScanner.h"
 
 namespace {
+TStatementHook& StatementHook() {
+    static TStatementHook hook;
+    return hook;
+}
+
 template <typename T>
 void EraseFrom(std::vector<T*>& list, T* item) {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
@@ -16,6 +22,10 @@ bool IsTextColumn(const TColumn& c) {
     return c.type == SQL_TEXT || c.type == SQL_VARYING || (c.type == SQL_BLOB && c.subtype == 1);
 }
 }  // namespace
+
+void SetStatementHook(TStatementHook hook) {
+    StatementHook() = std::move(hook);
+}
 
 // ---- TParam ----
 
@@ -146,6 +156,8 @@ void TIBQuery::ExecSQL() {
         throw EDatabaseError(u"Cannot perform this operation on an open dataset");
     if (q.lines.empty() || sql_.GetText().size() < 2)
         throw EDatabaseError(u"Empty SQL Statement");
+    if (StatementHook())
+        StatementHook()(sql_.GetText());
     q.EnsureReady();
     q.Prepare();
     // Transaction control statements end this layer's transaction object, so that its queries
@@ -178,6 +190,8 @@ void TIBQuery::Open() {
         return;
     if (q.lines.empty())
         throw EDatabaseError(u"Empty SQL Statement");
+    if (StatementHook())
+        StatementHook()(sql_.GetText());
     q.EnsureReady();
     q.Prepare();
     if (q.statementType != isc_info_sql_stmt_select &&

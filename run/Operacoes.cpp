@@ -1,0 +1,60 @@
+#include "Operacoes.h"
+
+#include "Platform.h"
+
+void ConfiguraConexao(TIBDatabase& banco, TIBTransaction& transacao) {
+    banco.Params().Clear();
+    banco.Params().Add(u"user_name=SYSDBA");
+    banco.Params().Add(u"password=tarnblade");
+    banco.SetDefaultTransaction(&transacao);
+    transacao.SetDefaultDatabase(&banco);
+}
+
+void PreparaAbertura(TIBTransaction& transacao, TIBDatabase& banco) {
+    transacao.SetActive(false);
+    banco.SetConnected(false);
+}
+
+void ConectaBanco(TIBTransaction& transacao, TIBDatabase& banco, const Text& caminho) {
+    banco.SetDatabaseName(caminho);
+    banco.SetConnected(true);
+    if (banco.TestConnected())
+        transacao.SetActive(true);
+}
+
+bool VerificaCaminhoBDVazio(const Text& caminhoDestino) {
+    if (!caminhoDestino.empty())
+        return false;
+    ShowWarning(T("O caminho do banco de dados está vazio!"));
+    return true;
+}
+
+bool VerificaConexaoBD(TIBDatabase& destino) {
+    if (destino.TestConnected())
+        return false;
+    ShowWarning(
+        T("Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o arquivo "
+          "selecionado é válido! "));
+    return true;
+}
+
+void pIniciaListaParametros(TStringList& MParams) {
+    for (const char16_t* nome :
+         {u"CLIENTES", u"FORNECEDORES", u"PRODUTOS", u"ATUALIZAESTOQUE", u"ATUALIZACLASFISC",
+          u"ATUALIZAFORNEC", u"CAMINHO BD DESTINO", u"CAMINHO BD ORIGEM"})
+        MParams.Add(nome);
+}
+
+void pCarregaParametros(TStringList& MParams, const TOpcoesConversao& opcoes) {
+    const std::pair<bool, const char16_t*> caixas[] = {
+        {opcoes.clientes, u"CLIENTES"},
+        {opcoes.fornecedores, u"FORNECEDORES"},
+        {opcoes.produtos, u"PRODUTOS"},
+        {opcoes.atualizaEstoque, u"ATUALIZAESTOQUE"},
+        {opcoes.atualizaClasFisc, u"ATUALIZACLASFISC"},
+        {opcoes.atualizaFornec, u"ATUALIZAFORNEC"},
+    };
+    for (const auto& [marcada, chave] : caixas)
+        if (marcada)
+            MParams.SetValue(chave, u"S");
+}

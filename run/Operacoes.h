@@ -1,0 +1,41 @@
+#pragma once
+// What the operator does before a run, shared by the window and the terminal runner: setting
+// up the two connections, opening a database file, the checks before a run and the option
+// list.
+
+#include "IBDatabase.h"
+#include "IBTransaction.h"
+#include "StringList.h"
+
+// Gives the connection its fixed login (user SYSDBA, the fixed password, no prompt) and wires
+// it to its default transaction.
+void ConfiguraConexao(TIBDatabase& banco, TIBTransaction& transacao);
+
+// The first steps of "Abrir": the transaction is made inactive (rolled back if in progress)
+// and the connection disconnected.
+void PreparaAbertura(TIBTransaction& transacao, TIBDatabase& banco);
+// The steps after the file was chosen: the path becomes the connection's database name
+// unchanged, the connection connects (a failure raises the database's error and leaves it
+// disconnected) and, if it answers, the transaction starts.
+void ConectaBanco(TIBTransaction& transacao, TIBDatabase& banco, const Text& caminho);
+
+// True, after the warning "O caminho do banco de dados está vazio!", when the destination path
+// is empty.
+bool VerificaCaminhoBDVazio(const Text& caminhoDestino);
+// True, after the connection warning, when the destination connection is not usable.
+bool VerificaConexaoBD(TIBDatabase& destino);
+
+// Which check boxes are ticked.
+struct TOpcoesConversao {
+    bool clientes = false;
+    bool fornecedores = false;
+    bool produtos = false;
+    bool atualizaEstoque = false;
+    bool atualizaClasFisc = false;
+    bool atualizaFornec = false;
+};
+
+// The eight bare names, in their fixed order.
+void pIniciaListaParametros(TStringList& MParams);
+// KEY=S for each ticked box, in the fixed order.
+void pCarregaParametros(TStringList& MParams, const TOpcoesConversao& opcoes);

@@ -1,0 +1,93 @@
+#pragma once
+// TConversao: the helper object of a conversion, created on one connection (the destination).
+//
+// It carries that connection (referenced, not owned) and two queries on it, QDestino (unused)
+// and QAuxiliar (the registry and classification look-ups). Its operations fall into groups,
+// each in a file of its own:
+//   classConversao.cpp   the object, transaction operations, trigger switching, table clearing
+//   TextHelpers.cpp      StrZero, TiraMascara, FRemoveCaracter, ... (pure text functions)
+//   StockMovement.cpp    PGravaEstoqueProduto
+//   ClassificacaoFiscal.cpp  FRetornaCodClasFis, FClassificacaoFiscal
+//   Registry.cpp         FGrupo, FCidade, FFabricante, ... (look-up or create)
+//   Formats.cpp          FValidaData, TrataOrdemData, FValidaTelefone, ...
+//   Similarity.cpp       CalculaDiferencaStrings, RetornaSimilaridadeStrings
+//   IndexFlag.cpp        PRemoveByteCDX
+// The pure functions are static: they use no field of the object and never touch a database.
+
+#include <cstdint>
+
+#include "IBQuery.h"
+#include "Text.h"
+
+class TIBDatabase;
+class TIBTransaction;
+
+class TConversao {
+  public:
+    explicit TConversao(TIBDatabase* cBanco);
+    ~TConversao();
+    TConversao(const TConversao&) = delete;
+    TConversao& operator=(const TConversao&) = delete;
+
+    int32_t QuantRegistro() const { return FQuantRegistro; }
+    void SetQuantRegistro(int32_t value) { FQuantRegistro = value; }
+    int32_t NumRegistroAtual() const { return FNumRegistroAtual; }
+    void SetNumRegistroAtual(int32_t value) { FNumRegistroAtual = value; }
+    bool ErroGravacaoFlag() const { return ErroGravacao; }
+
+    // Transactions: each acts only when it has something to do (start when not in progress,
+    // commit or roll back when in progress); their errors reach the caller.
+    static void PIniciaTransacao(TIBTransaction& transacao);
+    static void PConfirmaTransacao(TIBTransaction& transacao);
+    static void PCancelaTransacao(TIBTransaction& transacao);
+
+    // Switch the destination's nine triggers off (on) in one transaction, started if needed
+    // and committed. On any failure: the warning "Erro ao desativar as Triggers: " ("Erro ao
+    // ativar as Triggers: ") with the reason, then a rollback of that transaction. They never
+    // raise; the result tells whether the switch was committed, and `reason` (when given)
+    // receives the error's message.
+    bool DesativaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao,
+                          Text* reason = nullptr);
+    bool AtivaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao, Text* reason = nullptr);
+
+    // Deletes every row of the table and commits the connection's default transaction. A
+    // failure is shown in an error box and sets the write-error flag; it never raises.
+    void PLimpaTabela(const Text& NomeTabela);
+
+    // --- Text normalisation (pure) ---
+    static Text StrZero(Text Valor, int32_t Qtd);
+    static Text TiraMascara(Text Valor);
+    static Text FRemoveCaracter(Text Valor);
+    static Text FRetiraAcento(Text Valor);
+    static Text FRetiraTraco(Text Valor);
+    static Text FSoNumero(Text MNumero);
+    static Text RemoveDuploEspaco(Text S);
+    static Text FRetornaFJ(Text sCNPJ_CPF);
+
+    // --- Date, phone and decimal formats (pure; FValidaData reads the regional settings and
+    // today's date) ---
+    static Text FValidaData(Text& Data);
+    static Text TrataOrdemData(Text Data);
+    static Text FValidaTelefone(Text Tel);
+    static Text FBarraPonto(Text Valor);
+    static Text FVirgulaPonto(Text Valor);
+    static Text FPontoVirgula(Text Valor);
+
+    // --- String similarity (pure) ---
+    static int32_t CalculaDiferencaStrings(const Text& Str1, const Text& Str2);
+    static double RetornaSimilaridadeStrings(const Text& Str1, const Text& Str2, bool IgnoreCase);
+
+    // --- Index flag removal: clears the byte 1 at offset 28 of a table file ---
+    static void PRemoveByteCDX(const Text& NomeArquivo);
+
+  private:
+    bool SwitchTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao, bool active,
+                        Text* reason);
+
+    int32_t FQuantRegistro = 0;
+    int32_t FNumRegistroAtual = 0;
+    TIBQuery QDestino;
+    TIBQuery QAuxiliar;
+    TIBDatabase* cnBanco;
+    bool ErroGravacao = false;
+};
