@@ -4,29 +4,27 @@
 
 namespace {
 
-// The step flags, in the window's check box order. `disponivel` says whether the run carries
-// the step yet; a flag whose step is not there is refused rather than silently ignored.
+// The step flags, in the window's check box order.
 struct TStepFlag {
     std::string_view flag;
     bool TOpcoesConversao::*campo;
     std::string_view caixa;  // the window's check box caption
     std::string_view descricao;
-    bool disponivel;
 };
 
 constexpr TStepFlag kStepFlags[] = {
     {"--clientes", &TOpcoesConversao::clientes, "Clientes",
-     "copia os clientes (CLIENTE) e seus complementos (COMPCLIE)", true},
+     "copia os clientes (CLIENTE) e seus complementos (COMPCLIE)"},
     {"--fornecedores", &TOpcoesConversao::fornecedores, "Fornecedores",
-     "copia os fornecedores (FORNECE)", true},
+     "copia os fornecedores (FORNECE)"},
     {"--produtos", &TOpcoesConversao::produtos, "Produtos",
-     "copia os produtos (PRODUTO, COMPPROD, PRODUTODETALHE)", false},
+     "copia os produtos (PRODUTO, COMPPROD, PRODUTODETALHE)"},
     {"--corrigir-estoque", &TOpcoesConversao::atualizaEstoque, "Corrigir Estoque",
-     "corrige os estoques dos produtos", false},
+     "corrige os estoques dos produtos"},
     {"--corrigir-ncm", &TOpcoesConversao::atualizaClasFisc, "Corrigir NCM",
-     "corrige a classificação fiscal (NCM) dos produtos", false},
+     "corrige a classificação fiscal (NCM) dos produtos"},
     {"--corrigir-fornecedores", &TOpcoesConversao::atualizaFornec, "Corrigir Fornecedores",
-     "corrige o fornecedor principal dos produtos", false},
+     "corrige o fornecedor principal dos produtos"},
 };
 
 constexpr std::string_view kOrigem = "--origem";
@@ -83,9 +81,6 @@ TArguments ParseArguments(const std::vector<std::string>& args) {
             Refuse("Opção desconhecida: " + std::string(flag));
         if (inlineValue)
             Refuse("A opção " + std::string(flag) + " não aceita valor.");
-        if (!step->disponivel)
-            Refuse("A opção " + std::string(flag) + " (\"" + std::string(step->caixa) +
-                   "\") ainda não está disponível.");
         result.opcoes.*(step->campo) = true;
     }
     return result;
@@ -94,8 +89,7 @@ TArguments ParseArguments(const std::vector<std::string>& args) {
 std::string UsageText() {
     std::string flags;
     for (const TStepFlag& step : kStepFlags)
-        if (step.disponivel)
-            flags += " [" + std::string(step.flag) + "]";
+        flags += " [" + std::string(step.flag) + "]";
     return "Uso: unificador --origem FILIAL.FB --destino MATRIZ.FB" + flags +
            "\n     unificador --help\n";
 }
@@ -125,8 +119,6 @@ std::string HelpText() {
     for (const TStepFlag& step : kStepFlags) {
         text += "  " + std::string(step.flag) + "\n      \"" + std::string(step.caixa) +
                 "\": " + std::string(step.descricao) + ".";
-        if (!step.disponivel)
-            text += "\n      Ainda não está disponível.";
         text += "\n";
     }
     text +=

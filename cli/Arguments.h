@@ -7,8 +7,7 @@
 // --help anywhere asks for the help text, whatever else is given.
 //
 // Anything else is a usage error (EUsoInvalido, its message in Portuguese): an unknown flag, a
-// path flag without its value, a value on a step flag, a bare argument, or the flag of a step
-// that the run does not carry yet.
+// path flag without its value, a value on a step flag, or a bare argument.
 
 #include <optional>
 #include <string>

@@ -43,6 +43,10 @@ TEST(ParseArguments, ReadsPathsAndStepFlags) {
          {true, true, false, false, false, false}},
         // An explicitly empty path is a chosen path, unlike an absent flag.
         {{"--destino="}, std::nullopt, u"", {}},
+        {{"--corrigir-fornecedores", "--produtos", "--corrigir-ncm", "--corrigir-estoque"},
+         std::nullopt,
+         std::nullopt,
+         {false, false, true, true, true, true}},
     };
     for (const TValidCase& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -67,14 +71,6 @@ TEST(ParseArguments, RefusesWhatItDoesNotKnow) {
         {{"--origem"}, "A opção --origem precisa de um caminho."},
         {{"--destino", "--clientes"}, "A opção --destino precisa de um caminho."},
         {{"--clientes=S"}, "A opção --clientes não aceita valor."},
-        // Steps the run does not carry yet.
-        {{"--produtos"}, "A opção --produtos (\"Produtos\") ainda não está disponível."},
-        {{"--corrigir-estoque"},
-         "A opção --corrigir-estoque (\"Corrigir Estoque\") ainda não está disponível."},
-        {{"--corrigir-ncm"},
-         "A opção --corrigir-ncm (\"Corrigir NCM\") ainda não está disponível."},
-        {{"--corrigir-fornecedores"},
-         "A opção --corrigir-fornecedores (\"Corrigir Fornecedores\") ainda não está disponível."},
     };
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(testing::PrintToString(args));

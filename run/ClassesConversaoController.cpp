@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "FornecedoresController.h"
 #include "Platform.h"
+#include "ProdutosController.h"
 #include "classConversao.h"
 
 namespace {
@@ -30,6 +31,33 @@ void TClassesConversaoController::PConverteFornecedores(TIBDatabase& BDOrigem,
                                                         TIBDatabase& BDResulth, TGauge& Barra,
                                                         TLabel& lblInfo) {
     TFornecedoresController().PreencheDadosFornecedores(BDOrigem, BDResulth, Barra, lblInfo);
+}
+
+void TClassesConversaoController::PConverteProdutos(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
+                                                    TIBTransaction& Transacao, TGauge& Barra,
+                                                    TLabel& lblInfo) {
+    TProdutosController().PreencheDadosProdutos(BDOrigem, BDResulth, Transacao, Barra, lblInfo,
+                                                u"PRODUTO");
+}
+
+void TClassesConversaoController::PAtualizaEstoque(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
+                                                   TIBTransaction& Transacao, TGauge& Barra,
+                                                   TLabel& lblInfo) {
+    TProdutosController().PAtualizaDadosMovimentações(BDOrigem, BDResulth, Transacao, Barra,
+                                                      lblInfo, u"COMPPROD");
+}
+
+void TClassesConversaoController::PAtualizaClasFisc(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
+                                                    TIBTransaction& Transacao, TGauge& Barra,
+                                                    TLabel& lblInfo) {
+    TProdutosController().PAtualizaClasfisc(BDOrigem, BDResulth, Transacao, Barra, lblInfo,
+                                            u"CLASFISC");
+}
+
+void TClassesConversaoController::PAtualizaFornece(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
+                                                   TIBTransaction& Transacao, TGauge& Barra,
+                                                   TLabel& lblInfo) {
+    TProdutosController().PAtualizaDadosFornece(BDOrigem, BDResulth, Transacao, Barra, lblInfo);
 }
 
 bool TClassesConversaoController::FEfetuaConversao(const TStringList& MParams,
@@ -59,6 +87,13 @@ bool TClassesConversaoController::FEfetuaConversao(const TStringList& MParams,
     const std::pair<const char16_t*, std::function<void()>> passos[] = {
         {u"CLIENTES", [&] { PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo); }},
         {u"FORNECEDORES", [&] { PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo); }},
+        {u"PRODUTOS", [&] { PConverteProdutos(BDOrigem, BDDestino, Transacao, Barra, lblInfo); }},
+        {u"ATUALIZAESTOQUE",
+         [&] { PAtualizaEstoque(BDOrigem, BDDestino, Transacao, Barra, lblInfo); }},
+        {u"ATUALIZACLASFISC",
+         [&] { PAtualizaClasFisc(BDOrigem, BDDestino, Transacao, Barra, lblInfo); }},
+        {u"ATUALIZAFORNEC",
+         [&] { PAtualizaFornece(BDOrigem, BDDestino, Transacao, Barra, lblInfo); }},
     };
     try {
         for (const auto& [chave, passo] : passos)

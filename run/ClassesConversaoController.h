@@ -32,4 +32,12 @@ class TClassesConversaoController {
                            TLabel& lblInfo);
     void PConverteFornecedores(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TGauge& Barra,
                                TLabel& lblInfo);
+    void PConverteProdutos(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TIBTransaction& Transacao,
+                           TGauge& Barra, TLabel& lblInfo);
+    void PAtualizaEstoque(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TIBTransaction& Transacao,
+                          TGauge& Barra, TLabel& lblInfo);
+    void PAtualizaClasFisc(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TIBTransaction& Transacao,
+                           TGauge& Barra, TLabel& lblInfo);
+    void PAtualizaFornece(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TIBTransaction& Transacao,
+                          TGauge& Barra, TLabel& lblInfo);
 };

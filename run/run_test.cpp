@@ -23,14 +23,23 @@ class RunTest : public ::testing::TestWithParam<int> {
           destinationFile(GetParam()),
           origin(originFile.Path()),
           destination(destinationFile.Path()) {
-        ExecStatements(origin.db,
-                       {
-                           u"INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('1', 'Ana')",
-                           u"INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('2', 'Bia')",
-                           u"INSERT INTO COMPCLIE (CODCLIENTE, NOMEPAI) VALUES ('1', 'Pai')",
-                           u"INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000123', 'Ferragens')",
-                           u"INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000124', 'Tintas')",
-                       });
+        ExecStatements(
+            origin.db,
+            {
+                u"INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('1', 'Ana')",
+                u"INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('2', 'Bia')",
+                u"INSERT INTO COMPCLIE (CODCLIENTE, NOMEPAI) VALUES ('1', 'Pai')",
+                u"INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000123', 'Ferragens')",
+                u"INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000124', 'Tintas')",
+                u"INSERT INTO CLASFISC (CODCLASFIS, CODIGONCM) VALUES ('0001', '84713012')",
+                u"INSERT INTO PRODUTO (CODPROD, DESCRICAO, CODCLASFIS, PRINCIPALFORNEC) "
+                u"VALUES ('000001', 'Parafuso', '0001', '000123')",
+                u"INSERT INTO PRODUTO (CODPROD, DESCRICAO, CODCLASFIS, PRINCIPALFORNEC) "
+                u"VALUES ('000002', 'Prego', NULL, NULL)",
+                u"INSERT INTO COMPPROD (CODPROD, ESTOQUE, PRECOCUSTO, PRECOMEDIO) "
+                u"VALUES ('000001', 5, 2, 3)",
+                u"INSERT INTO PRODUTODETALHE (CODPROD, GARANTIAMESES) VALUES ('000002', 6)",
+            });
         ExecStatements(destination.db,
                        {
                            u"INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('M0000001', 'Matriz')",
@@ -94,6 +103,13 @@ TEST_P(RunTest, SelectionRule) {
         {{u"CLIENTES=N", u"CLIENTES=S"}, {}},  // the first line of a name decides
         {{u"FORNECEDORES=S", u"CAMINHO BD ORIGEM=S", u"CLIENTES=S"},
          {u"Convertendo Clientes", u"Convertendo Fornecedores"}},
+        {{u"ATUALIZACLASFISC=S", u"PRODUTOS=S"},
+         {u"Convertendo Produtos", T("Atualizando Classificação Fiscal")}},
+        {{u"ATUALIZAFORNEC=S", u"ATUALIZACLASFISC=S", u"ATUALIZAESTOQUE=S", u"PRODUTOS=S",
+          u"FORNECEDORES=S", u"CLIENTES=S"},
+         {u"Convertendo Clientes", u"Convertendo Fornecedores", u"Convertendo Produtos",
+          u"Atualizando Estoques", T("Atualizando Classificação Fiscal"),
+          u"Atualizando Fornecedores de Produtos"}},
     };
     for (const auto& c : cases) {
         TTempDatabase fresh(GetParam());
@@ -135,6 +151,43 @@ TEST_P(RunTest, SuccessCommitsEverythingWithTheTriggersOff) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text.rfind(kErro, 0), 0u);
     EXPECT_EQ(CountRows(destination.db, u"CLIENTE"), 3);
+}
+
+TEST_P(RunTest, AllSixSteps) {
+    EXPECT_TRUE(Run({u"CLIENTES=S", u"FORNECEDORES=S", u"PRODUTOS=S", u"ATUALIZAESTOQUE=S",
+                     u"ATUALIZACLASFISC=S", u"ATUALIZAFORNEC=S"}));
+    EXPECT_EQ(platform.messages,
+              (std::vector<TRecordedMessage>{{TMessageKind::Information, kSucesso}}));
+    EXPECT_EQ(CountRows(destination.db, u"PRODUTO"), 2);
+    EXPECT_EQ(CountRows(destination.db, u"MVGERAL"), 1);
+    TIBQuery q;
+    q.SetDatabase(&destination.db);
+    q.SQL().SetText(
+        u"SELECT P.CODCLASFIS, P.PRINCIPALFORNEC, M.SEQUENCIA, M.ESTOQANT, C.ESTOQUE "
+        u"FROM PRODUTO P JOIN MVGERAL M ON M.CODPROD = P.CODPROD "
+        u"JOIN COMPPROD C ON C.CODPROD = P.CODPROD WHERE P.CODPROD = '010001'");
+    q.Open();
+    EXPECT_EQ(q.Fields(0).AsString(), u"0001");  // created in the destination by its NCM
+    EXPECT_EQ(q.Fields(1).AsString(), u"");      // the destination has no such supplier
+    EXPECT_EQ(q.Fields(2).AsInteger(), 1);
+    EXPECT_EQ(q.Fields(3).AsInteger(), 0);
+    EXPECT_EQ(q.Fields(4).AsInteger(), 0);
+    q.Close();
+    EXPECT_TRUE(InactiveTriggers(destination.db).empty());
+}
+
+TEST_P(RunTest, AFailureInTheLastStepLeavesTheDestinationAsItWas) {
+    SetStatementHook([](const Text& sql) {
+        if (sql.find(u"PRODUTO.PRINCIPALFORNEC = :PPRINCIPALFORNEC") != Text::npos)
+            throw EDatabaseError(u"falha simulada");
+    });
+    EXPECT_FALSE(Run({u"CLIENTES=S", u"FORNECEDORES=S", u"PRODUTOS=S", u"ATUALIZAESTOQUE=S",
+                      u"ATUALIZACLASFISC=S", u"ATUALIZAFORNEC=S"}));
+    EXPECT_EQ(platform.messages,
+              (std::vector<TRecordedMessage>{{TMessageKind::Error, kErro + u"falha simulada"}}));
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(InactiveTriggers(destination.db).empty());
+    EXPECT_EQ(label.Caption(), u"Atualizando Fornecedores de Produtos - Registro 1 de 2");
 }
 
 TEST_P(RunTest, AFailingStepUndoesTheWholeRun) {

@@ -21,6 +21,7 @@
 
 class TIBDatabase;
 class TIBTransaction;
+struct TTextosClasFisc;
 
 class TConversao {
   public:
@@ -54,6 +55,24 @@ class TConversao {
     // failure is shown in an error box and sets the write-error flag; it never raises.
     void PLimpaTabela(const Text& NomeTabela);
 
+    // --- Stock movement writer ---
+    // Inserts into MVGERAL of `Banco` (in its default transaction) the opening movement of a
+    // product: company code ("00" when blank), agent F/000000, today's date as DDMMYYYY and
+    // DD.MM.YYYY, grade 0000, type 04, and the three numbers in the general number format with
+    // "." as decimal separator. Nothing is committed; errors reach the caller.
+    void PGravaEstoqueProduto(TIBDatabase& Banco, const Text& CodEmpresa, const Text& CodProduto,
+                              double Estoque, double PrecoCusto, double PrecoMedio);
+    // The statement PGravaEstoqueProduto executes.
+    static Text TextoEstoqueProduto(Text CodEmpresa, const Text& CodProduto, double Estoque,
+                                    double PrecoCusto, double PrecoMedio);
+
+    // --- Fiscal classification look-up (on QAuxiliar, in the connection's transaction) ---
+    // The CLASFISC code of the NCM, created with the next code (0001 in an empty table) when
+    // missing; the empty text for a blank NCM. Fails when the next code would pass 9999.
+    Text FRetornaCodClasFis(const Text& ClasFis);
+    // The same, the new row's CODNBM being `NBM` instead of the NCM.
+    Text FClassificacaoFiscal(const Text& NCM, const Text& NBM);
+
     // --- Text normalisation (pure) ---
     static Text StrZero(Text Valor, int32_t Qtd);
     static Text TiraMascara(Text Valor);
@@ -81,6 +100,8 @@ class TConversao {
     static void PRemoveByteCDX(const Text& NomeArquivo);
 
   private:
+    static Text CabecalhoEstoque();
+    Text ClasFisc(const TTextosClasFisc& textos, const Text& ncm, const Text& nbm);
     bool SwitchTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao, bool active,
                         Text* reason);
 

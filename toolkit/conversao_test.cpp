@@ -14,7 +14,7 @@
 namespace {
 
 class ConversaoTest : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     ConversaoTest() : file(GetParam()), c(file.Path()) {}
     ~ConversaoTest() override { SetStatementHook({}); }
 
@@ -89,13 +89,15 @@ TEST_P(ConversaoTest, AFailureInTheFifthReactivationRollsEverythingBack) {
     conversao.PIniciaTransacao(c.tr);
     Exec(u"INSERT INTO UNIDADES (UNIDADE) VALUES ('UN')");
     SetStatementHook([](const Text& sql) {
-        if (sql == u"ALTER TRIGGER MVGERAL_BD0 ACTIVE") throw EDatabaseError(u"falha simulada");
+        if (sql == u"ALTER TRIGGER MVGERAL_BD0 ACTIVE")
+            throw EDatabaseError(u"falha simulada");
     });
     EXPECT_FALSE(conversao.AtivaTriggers(c.db, c.tr));
     SetStatementHook({});
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0],
-              (TRecordedMessage{TMessageKind::Warning, T("Erro ao ativar as Triggers: falha simulada")}));
+    EXPECT_EQ(
+        platform.messages[0],
+        (TRecordedMessage{TMessageKind::Warning, T("Erro ao ativar as Triggers: falha simulada")}));
     EXPECT_FALSE(c.tr.InTransaction());
     EXPECT_EQ(CountRows(c.db, u"UNIDADES"), 0);
     EXPECT_EQ(InactiveTriggers(c.db).size(), 9u);  // the four before it were rolled back too

@@ -1,0 +1,256 @@
+// The three corrections of TProdutosController: stock, fiscal classification and main
+// supplier of the merged products.
+#include "CopiaRegistros.h"
+#include "ProdutosController.h"
+#include "Recodificacao.h"
+#include "classConversao.h"
+
+namespace {
+
+Text Blanks(int n) {
+    return Text(size_t(n), u' ');
+}
+
+// Every parameter of `query` named `name`: a name written twice in a statement is a parameter
+// per occurrence, and each of them must receive the value.
+std::vector<TParam*> ParamsNamed(TIBQuery& query, const Text& name) {
+    std::vector<TParam*> params;
+    for (size_t i = 0; i < query.ParamCount(); ++i)
+        if (SameText(query.Params(i).Name(), name))
+            params.push_back(&query.Params(i));
+    return params;
+}
+
+// The text of `field`'s value converted to text, NULL failing, for the recoded key.
+Text CodigoDestino(const TField& codigoOrigem) {
+    return RecodificaProduto(VarianteComoTexto(codigoOrigem));
+}
+
+}  // namespace
+
+// ---- Stock correction ----
+
+void TProdutosController::PMontaQueryAtualiza(TIBQuery& qryBusca, TIBQuery& qryAtualiza,
+                                              const Text& vNomeTabela) {
+    TSQLText& sql = qryAtualiza.SQL();
+    if (vNomeTabela == u"MVGERAL") {
+        sql.Add(u" UPDATE MVGERAL SET QUANTIDADE = :PQUANTIDADE, ");
+        sql.Add(u"                    ESTOQANT   = :PESTOQANT,   ");
+        sql.Add(u"                    SEQUENCIA  = :PSEQUENCIA,  ");
+        sql.Add(u"                    PRECOMEDIO = :PPRECOMEDIO, ");
+        sql.Add(u"                    PRECOCUSTO = :PPRECOCUSTO  ");
+    } else {
+        sql.Add(u" UPDATE " + vNomeTabela + u" SET ");
+        const size_t n = qryBusca.FieldCount();
+        for (size_t i = 0; i < n; ++i) {
+            const Text name = qryBusca.Fields(i).FieldName();
+            ExigeIdentificadorSimples(name, vNomeTabela);
+            if (i + 1 < n && name != u"CODPROD")
+                sql.Add(name + u" = :P" + name + u", ");
+            else if (i + 1 == n)
+                sql.Add(name + u" = :P" + name + u" ");
+        }
+    }
+    sql.Add(u"                 WHERE CODPROD = :PCODPROD");
+    // The movement type is a text constant: single quotes read the same in both dialects.
+    if (vNomeTabela == u"MVGERAL")
+        sql.Add(Blanks(16) + u"AND TIPOMOV = '04' ");
+}
+
+void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
+                                                      TIBTransaction&, TGauge& Barra,
+                                                      TLabel& lblInfo, const Text&) {
+    TIBQuery qryBusca, qryAtualiza, qryAtualizaCompProd;
+    qryBusca.SetDatabase(&DbOrigem);
+    qryAtualiza.SetDatabase(&DbDestino);
+    qryAtualizaCompProd.SetDatabase(&DbDestino);
+    int32_t vContaRegistro = 1;
+    BuscaProdutosBDOrigem(qryBusca, u"COMPPROD");
+    TProgresso progresso(Barra, lblInfo, u"Atualizando Estoques - Registro ");
+    progresso.Inicia(qryBusca);
+    PMontaQueryAtualiza(qryBusca, qryAtualiza, u"MVGERAL");
+    PMontaQueryAtualiza(qryBusca, qryAtualizaCompProd, u"COMPPROD");
+
+    const TField codigo = qryBusca.FieldByName(u"CODPROD");
+    const TField estoque = qryBusca.FieldByName(u"ESTOQUE");
+    const TField precoCusto = qryBusca.FieldByName(u"PRECOCUSTO");
+    const TField precoMedio = qryBusca.FieldByName(u"PRECOMEDIO");
+    TParam& pQuantidade = qryAtualiza.ParamByName(u"PQUANTIDADE");
+    TParam& pEstoqAnt = qryAtualiza.ParamByName(u"PESTOQANT");
+    TParam& pSequencia = qryAtualiza.ParamByName(u"PSEQUENCIA");
+    TParam& pPrecoCusto = qryAtualiza.ParamByName(u"PPRECOCUSTO");
+    TParam& pPrecoMedio = qryAtualiza.ParamByName(u"PPRECOMEDIO");
+    TParam& pCodProd = qryAtualiza.ParamByName(u"PCODPROD");
+
+    struct TCampo {
+        TField field;
+        std::vector<TParam*> params;
+    };
+    std::vector<TCampo> campos;
+    for (size_t i = 0; i < qryBusca.FieldCount(); ++i) {
+        TField field = qryBusca.Fields(i);
+        campos.push_back({field, ParamsNamed(qryAtualizaCompProd, u"P" + field.FieldName())});
+    }
+
+    while (!qryBusca.Eof()) {
+        progresso.MostraRegistro(vContaRegistro);
+        pQuantidade.SetValue(estoque.AsVariant());
+        pEstoqAnt.SetValue(TValue::Integer(0));
+        pSequencia.SetValue(TValue::Integer(vContaRegistro));
+        pPrecoCusto.SetValue(precoCusto.AsVariant());
+        pPrecoMedio.SetValue(precoMedio.AsVariant());
+        pCodProd.SetAsString(CodigoDestino(codigo));
+
+        for (auto& campo : campos) {
+            const Text name = campo.field.FieldName();
+            TValue value = name == u"CODPROD"
+                               ? TValue::FromText(RecodificaProduto(campo.field.AsString()))
+                           : name == u"ESTOQUE" ? TValue::Integer(0)
+                                                : campo.field.AsVariant();
+            for (TParam* p : campo.params)
+                p->SetValue(value);
+        }
+        qryAtualiza.ExecSQL();
+        qryAtualizaCompProd.ExecSQL();
+        ++vContaRegistro;
+        qryBusca.Next();
+        progresso.Avanca();
+    }
+    progresso.Termina();
+}
+
+// ---- Fiscal classification correction ----
+
+Text TProdutosController::FBuscaClasFiscAnt(TIBDatabase& DbOrigem, const Text& vCodProd) {
+    TIBQuery qry;
+    qry.SetDatabase(&DbOrigem);
+    qry.Close();
+    qry.SQL().Clear();
+    for (const char16_t* line : {u"SELECT                                        ",
+                                 u"    CODIGONCM                                 ",
+                                 u"FROM                                          ",
+                                 u"    CLASFISC                                  ",
+                                 u"LEFT JOIN PRODUTO                             ",
+                                 u"  ON PRODUTO.CODCLASFIS = CLASFISC.CODCLASFIS ",
+                                 u"WHERE                                         ",
+                                 u"    PRODUTO.CODPROD = :PCODPROD               "})
+        qry.SQL().Add(line);
+    qry.ParamByName(u"PCODPROD").SetAsString(vCodProd);
+    qry.Open();
+    return qry.FieldByName(u"CODIGONCM").AsString();
+}
+
+void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
+                                            TIBTransaction&, TGauge& Barra, TLabel& lblInfo,
+                                            const Text&) {
+    TConversao conversao(&DbDestino);
+    TIBQuery qryBusca, qryAtualiza;
+    qryBusca.SetDatabase(&DbOrigem);
+    qryAtualiza.SetDatabase(&DbDestino);
+    int32_t vContaRegistro = 1;
+    BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
+    TProgresso progresso(Barra, lblInfo, T("Atualizando Classificação Fiscal - Registro "));
+    progresso.Inicia(qryBusca);
+    for (const char16_t* line :
+         {u"UPDATE PRODUTO SET            ", u"    CODCLASFIS = :PCODCLASFIS ",
+          u"WHERE                         ", u"    CODPROD = :PCODPROD       "})
+        qryAtualiza.SQL().Add(line);
+
+    const TField codigo = qryBusca.FieldByName(u"CODPROD");
+    const TField codClasFis = qryBusca.FieldByName(u"CODCLASFIS");
+    TParam& pCodProd = qryAtualiza.ParamByName(u"PCODPROD");
+    TParam& pCodClasFis = qryAtualiza.ParamByName(u"PCODCLASFIS");
+    while (!qryBusca.Eof()) {
+        progresso.MostraRegistro(vContaRegistro);
+        pCodProd.SetAsString(CodigoDestino(codigo));
+        if (Trim(codClasFis.AsString()).empty()) {
+            pCodClasFis.SetAsString(Text());
+        } else {
+            const Text M = FBuscaClasFiscAnt(DbOrigem, VarianteComoTexto(codigo));
+            pCodClasFis.SetAsString(Trim(M).empty() ? Text() : conversao.FRetornaCodClasFis(M));
+        }
+        qryAtualiza.ExecSQL();
+        ++vContaRegistro;
+        qryBusca.Next();
+        progresso.Avanca();
+    }
+    progresso.Termina();
+}
+
+// ---- Main supplier correction ----
+
+void TProdutosController::PBuscaForneceAnt(TIBDatabase& pDbOrigem, const Text& pCodFornec,
+                                           TStringList& vListaInfFornece) {
+    TIBQuery qry;
+    qry.SetDatabase(&pDbOrigem);
+    qry.Close();
+    qry.SQL().Clear();
+    for (const char16_t* line :
+         {u"SELECT                              ", u"    FORNECE.NOME,                   ",
+          u"    FORNECE.CGCCPF                  ", u"FROM                                ",
+          u"    FORNECE                         ", u"WHERE                               ",
+          u"    FORNECE.CODFORNEC = :PCODFORNEC "})
+        qry.SQL().Add(line);
+    qry.ParamByName(u"PCODFORNEC").SetAsString(pCodFornec);
+    qry.Open();
+    vListaInfFornece.SetValue(u"NOME", qry.FieldByName(u"NOME").AsString());
+    vListaInfFornece.SetValue(u"CGCCPF", qry.FieldByName(u"CGCCPF").AsString());
+}
+
+Text TProdutosController::FRetornaCodFornec(TIBDatabase& pDBDestino,
+                                            TStringList& vListaInfFornece) {
+    TIBQuery qry;
+    qry.SetDatabase(&pDBDestino);
+    qry.Close();
+    qry.SQL().Clear();
+    for (const char16_t* line :
+         {u"SELECT                        ", u"    FORNECE.CODFORNEC         ",
+          u"                              ", u"FROM                          ",
+          u"    FORNECE                   ", u"WHERE                         ",
+          u"    FORNECE.NOME   = :PNOME   ", u"AND FORNECE.CGCCPF = :PCGCCPF "})
+        qry.SQL().Add(line);
+    qry.ParamByName(u"PNOME").SetAsString(vListaInfFornece.Value(u"NOME"));
+    qry.ParamByName(u"PCGCCPF").SetAsString(vListaInfFornece.Value(u"CGCCPF"));
+    qry.Open();
+    return qry.FieldByName(u"CODFORNEC").AsString();
+}
+
+Text TProdutosController::FRetornaQueryAtualiza() {
+    return u" UPDATE PRODUTO SET" + Blanks(33) + u"PRODUTO.PRINCIPALFORNEC = :PPRINCIPALFORNEC" +
+           Blanks(50) + u"WHERE" + Blanks(46) + u"PRODUTO.CODPROD = :PCODPROD" + Blanks(17);
+}
+
+void TProdutosController::PAtualizaDadosFornece(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
+                                                TIBTransaction&, TGauge& Barra, TLabel& lblInfo) {
+    TIBQuery qryBusca, qryAtualiza;
+    qryBusca.SetDatabase(&DbOrigem);
+    qryAtualiza.SetDatabase(&DbDestino);
+    TStringList vListaInfFornece;
+    int32_t vContaRegistro = 1;
+    BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
+    qryAtualiza.SQL().SetText(FRetornaQueryAtualiza());
+    TProgresso progresso(Barra, lblInfo, u"Atualizando Fornecedores de Produtos - Registro ");
+    progresso.Inicia(qryBusca);
+
+    const TField codigo = qryBusca.FieldByName(u"CODPROD");
+    const TField principal = qryBusca.FieldByName(u"PRINCIPALFORNEC");
+    TParam& pCodProd = qryAtualiza.ParamByName(u"PCODPROD");
+    TParam& pPrincipal = qryAtualiza.ParamByName(u"PPRINCIPALFORNEC");
+    while (!qryBusca.Eof()) {
+        progresso.MostraRegistro(vContaRegistro);
+        // A product without a main supplier keeps none in the destination.
+        const bool semFornecedor = principal.IsNull();
+        if (!semFornecedor)
+            PBuscaForneceAnt(DbOrigem, principal.AsString(), vListaInfFornece);
+        pCodProd.SetAsString(CodigoDestino(codigo));
+        if (semFornecedor)
+            pPrincipal.Clear();
+        else
+            pPrincipal.SetAsString(FRetornaCodFornec(DbDestino, vListaInfFornece));
+        qryAtualiza.ExecSQL();
+        ++vContaRegistro;
+        qryBusca.Next();
+        progresso.Avanca();
+    }
+    progresso.Termina();
+}
