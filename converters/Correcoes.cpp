@@ -21,6 +21,16 @@ std::vector<TParam*> ParamsNamed(TIBQuery& query, const Text& name) {
     return params;
 }
 
+// Gives `qry` the statement made of `linhas` on `banco`.
+void DefineLinhas(TIBQuery& qry, TIBDatabase& banco,
+                  std::initializer_list<const char16_t*> linhas) {
+    qry.SetDatabase(&banco);
+    qry.Close();
+    qry.SQL().Clear();
+    for (const char16_t* linha : linhas)
+        qry.SQL().Add(linha);
+}
+
 // The text of `field`'s value converted to text, NULL failing, for the recoded key.
 Text CodigoDestino(const TField& codigoOrigem) {
     return RecodificaProduto(VarianteComoTexto(codigoOrigem));
@@ -123,18 +133,15 @@ void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, T
 
 Text TProdutosController::FBuscaClasFiscAnt(TIBDatabase& DbOrigem, const Text& vCodProd) {
     TIBQuery qry;
-    qry.SetDatabase(&DbOrigem);
-    qry.Close();
-    qry.SQL().Clear();
-    for (const char16_t* line : {u"SELECT                                        ",
-                                 u"    CODIGONCM                                 ",
-                                 u"FROM                                          ",
-                                 u"    CLASFISC                                  ",
-                                 u"LEFT JOIN PRODUTO                             ",
-                                 u"  ON PRODUTO.CODCLASFIS = CLASFISC.CODCLASFIS ",
-                                 u"WHERE                                         ",
-                                 u"    PRODUTO.CODPROD = :PCODPROD               "})
-        qry.SQL().Add(line);
+    DefineLinhas(qry, DbOrigem,
+                 {u"SELECT                                        ",
+                  u"    CODIGONCM                                 ",
+                  u"FROM                                          ",
+                  u"    CLASFISC                                  ",
+                  u"LEFT JOIN PRODUTO                             ",
+                  u"  ON PRODUTO.CODCLASFIS = CLASFISC.CODCLASFIS ",
+                  u"WHERE                                         ",
+                  u"    PRODUTO.CODPROD = :PCODPROD               "});
     qry.ParamByName(u"PCODPROD").SetAsString(vCodProd);
     qry.Open();
     return qry.FieldByName(u"CODIGONCM").AsString();
@@ -182,15 +189,11 @@ void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& 
 void TProdutosController::PBuscaForneceAnt(TIBDatabase& pDbOrigem, const Text& pCodFornec,
                                            TStringList& vListaInfFornece) {
     TIBQuery qry;
-    qry.SetDatabase(&pDbOrigem);
-    qry.Close();
-    qry.SQL().Clear();
-    for (const char16_t* line :
-         {u"SELECT                              ", u"    FORNECE.NOME,                   ",
-          u"    FORNECE.CGCCPF                  ", u"FROM                                ",
-          u"    FORNECE                         ", u"WHERE                               ",
-          u"    FORNECE.CODFORNEC = :PCODFORNEC "})
-        qry.SQL().Add(line);
+    DefineLinhas(qry, pDbOrigem,
+                 {u"SELECT                              ", u"    FORNECE.NOME,                   ",
+                  u"    FORNECE.CGCCPF                  ", u"FROM                                ",
+                  u"    FORNECE                         ", u"WHERE                               ",
+                  u"    FORNECE.CODFORNEC = :PCODFORNEC "});
     qry.ParamByName(u"PCODFORNEC").SetAsString(pCodFornec);
     qry.Open();
     vListaInfFornece.SetValue(u"NOME", qry.FieldByName(u"NOME").AsString());
@@ -200,15 +203,11 @@ void TProdutosController::PBuscaForneceAnt(TIBDatabase& pDbOrigem, const Text& p
 Text TProdutosController::FRetornaCodFornec(TIBDatabase& pDBDestino,
                                             TStringList& vListaInfFornece) {
     TIBQuery qry;
-    qry.SetDatabase(&pDBDestino);
-    qry.Close();
-    qry.SQL().Clear();
-    for (const char16_t* line :
-         {u"SELECT                        ", u"    FORNECE.CODFORNEC         ",
-          u"                              ", u"FROM                          ",
-          u"    FORNECE                   ", u"WHERE                         ",
-          u"    FORNECE.NOME   = :PNOME   ", u"AND FORNECE.CGCCPF = :PCGCCPF "})
-        qry.SQL().Add(line);
+    DefineLinhas(qry, pDBDestino,
+                 {u"SELECT                        ", u"    FORNECE.CODFORNEC         ",
+                  u"                              ", u"FROM                          ",
+                  u"    FORNECE                   ", u"WHERE                         ",
+                  u"    FORNECE.NOME   = :PNOME   ", u"AND FORNECE.CGCCPF = :PCGCCPF "});
     qry.ParamByName(u"PNOME").SetAsString(vListaInfFornece.Value(u"NOME"));
     qry.ParamByName(u"PCGCCPF").SetAsString(vListaInfFornece.Value(u"CGCCPF"));
     qry.Open();

@@ -2,45 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "Error.h"
-#include "FormatSettings.h"
 #include "IBQuery.h"
+#include "MergeTest.h"
 #include "ProdutosController.h"
-#include "RecordingPlatform.h"
-#include "TempDatabase.h"
 
 namespace {
 
-class CorrecoesTest : public ::testing::TestWithParam<int> {
+class CorrecoesTest : public TMergeTest {
   protected:
-    CorrecoesTest()
-        : originFile(GetParam()),
-          destinationFile(GetParam()),
-          origin(originFile.Path()),
-          destination(destinationFile.Path()) {
-        SetFormatSettings(TFormatSettings::BrazilianPortuguese());
-    }
-
-    std::vector<Text> Rows(TextView sql) {
-        TIBQuery q;
-        q.SetDatabase(&destination.db);
-        q.SQL().SetText(sql);
-        q.Open();
-        std::vector<Text> rows;
-        for (; !q.Eof(); q.Next()) {
-            Text row;
-            for (size_t i = 0; i < q.FieldCount(); ++i)
-                row += (i ? u" " : u"") +
-                       (q.Fields(i).IsNull() ? Text(u"<null>") : q.Fields(i).AsString());
-            rows.push_back(row);
-        }
-        return rows;
-    }
-
-    TTempDatabase originFile, destinationFile;
-    TConnection origin, destination;
-    TRecordingPlatform platform;
-    TRecordingLabel label;
-    TRecordingGauge gauge;
     TProdutosController produtos;
 };
 
@@ -181,5 +150,4 @@ TEST_P(CorrecoesTest, MainSupplierCorrection) {
     EXPECT_EQ(label.captions.back(), u"");
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialects, CorrecoesTest, ::testing::Values(1, 3),
-                         [](const auto& info) { return "Dialect" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Dialects, CorrecoesTest, ::testing::Values(1, 3), DialectName);

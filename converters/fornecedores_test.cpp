@@ -4,36 +4,11 @@
 #include "DatabaseError.h"
 #include "FornecedoresController.h"
 #include "IBQuery.h"
-#include "RecordingPlatform.h"
-#include "TempDatabase.h"
+#include "MergeTest.h"
 
 namespace {
 
-class FornecedoresTest : public ::testing::TestWithParam<int> {
-  protected:
-    FornecedoresTest()
-        : originFile(GetParam()),
-          destinationFile(GetParam()),
-          origin(originFile.Path()),
-          destination(destinationFile.Path()) {}
-
-    std::vector<Text> Column(TextView sql) {
-        TIBQuery q;
-        q.SetDatabase(&destination.db);
-        q.SQL().SetText(sql);
-        q.Open();
-        std::vector<Text> values;
-        for (; !q.Eof(); q.Next())
-            values.push_back(q.Fields(0).AsString());
-        return values;
-    }
-
-    TTempDatabase originFile, destinationFile;
-    TConnection origin, destination;
-    TRecordingPlatform platform;
-    TRecordingLabel label;
-    TRecordingGauge gauge;
-};
+using FornecedoresTest = TMergeTest;
 
 }  // namespace
 
@@ -45,8 +20,8 @@ TEST_P(FornecedoresTest, SuppliersAreRecoded) {
             u"INSERT INTO FORNECE (CODFORNEC, NOME, CGCCPF) VALUES ('12', 'Tintas', '1')",
         });
     TFornecedoresController().PreencheDadosFornecedores(origin.db, destination.db, gauge, label);
-    EXPECT_EQ(Column(u"SELECT CODFORNEC || '/' || NOME || '/' || COALESCE(CGCCPF, '<null>') "
-                     u"FROM FORNECE ORDER BY CODFORNEC"),
+    EXPECT_EQ(Rows(u"SELECT CODFORNEC || '/' || NOME || '/' || COALESCE(CGCCPF, '<null>') "
+                   u"FROM FORNECE ORDER BY CODFORNEC"),
               (std::vector<Text>{u"001/Tintas/1", u"001123/Ferragens/<null>"}));
     EXPECT_EQ(label.captions.front(), u"Convertendo Fornecedores - Registro 1 de 2");
     EXPECT_EQ(label.captions.back(), u"");
@@ -83,7 +58,7 @@ TEST_P(FornecedoresTest, UpdatingCodesByNameAndTaxNumber) {
     destination.tr.StartTransaction();
     TFornecedoresController().AtualizaCodFornece(origin.db, destination.db, gauge, label);
     destination.tr.Commit();
-    EXPECT_EQ(Column(u"SELECT CODFORNEC FROM FORNECE ORDER BY CODFORNEC"),
+    EXPECT_EQ(Rows(u"SELECT CODFORNEC FROM FORNECE ORDER BY CODFORNEC"),
               (std::vector<Text>{u"001123", u"900002", u"900003"}));
     EXPECT_EQ(label.captions.front(), u"Atualizando Fornecedores - Registro 1 de 2");
 }
@@ -102,5 +77,4 @@ TEST_P(FornecedoresTest, ANullCodeCannotBeReadAsText) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialects, FornecedoresTest, ::testing::Values(1, 3),
-                         [](const auto& info) { return "Dialect" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Dialects, FornecedoresTest, ::testing::Values(1, 3), DialectName);

@@ -3,52 +3,21 @@
 
 #include "Clock.h"
 #include "DatabaseError.h"
-#include "FormatSettings.h"
 #include "IBQuery.h"
+#include "MergeTest.h"
 #include "ProdutosController.h"
-#include "RecordingPlatform.h"
-#include "TempDatabase.h"
 
 namespace {
 
-class ProdutosTest : public ::testing::TestWithParam<int> {
+class ProdutosTest : public TMergeTest {
   protected:
-    ProdutosTest()
-        : originFile(GetParam()),
-          destinationFile(GetParam()),
-          origin(originFile.Path()),
-          destination(destinationFile.Path()) {
-        FixClock({{2026, 12, 9}, {}});
-        SetFormatSettings(TFormatSettings::BrazilianPortuguese());
-    }
+    ProdutosTest() { FixClock({{2026, 12, 9}, {}}); }
     ~ProdutosTest() override { ResetClock(); }
 
     void Convert() {
         TProdutosController().PreencheDadosProdutos(origin.db, destination.db, destination.tr,
                                                     gauge, label, u"PRODUTO");
     }
-
-    std::vector<Text> Column(TextView sql) {
-        TIBQuery q;
-        q.SetDatabase(&destination.db);
-        q.SQL().SetText(sql);
-        q.Open();
-        std::vector<Text> rows;
-        for (; !q.Eof(); q.Next()) {
-            Text row;
-            for (size_t i = 0; i < q.FieldCount(); ++i)
-                row += (i ? u" " : u"") +
-                       (q.Fields(i).IsNull() ? Text(u"<null>") : q.Fields(i).AsString());
-            rows.push_back(row);
-        }
-        return rows;
-    }
-
-    TTempDatabase originFile, destinationFile;
-    TConnection origin, destination;
-    TRecordingPlatform platform;
-    TRecordingLabel label;
-    TRecordingGauge gauge;
 };
 
 }  // namespace
@@ -71,16 +40,16 @@ TEST_P(ProdutosTest, ProductsWithComplementDetailAndOpeningMovement) {
                        u"INSERT INTO PRODUTODETALHE (CODPROD, GARANTIAMESES) VALUES ('ab0001', 3)",
                    });
     Convert();
-    EXPECT_EQ(Column(u"SELECT CODPROD, DESCRICAO FROM PRODUTO ORDER BY CODPROD"),
+    EXPECT_EQ(Rows(u"SELECT CODPROD, DESCRICAO FROM PRODUTO ORDER BY CODPROD"),
               (std::vector<Text>{u"010001 Porca", u"010123 Parafuso", u"010200 Prego"}));
     // The first complement of each code, exact and case-sensitive; NULLs stay NULL.
-    EXPECT_EQ(Column(u"SELECT CODPROD, ESTOQUE, PRECOCUSTO FROM COMPPROD ORDER BY CODPROD"),
+    EXPECT_EQ(Rows(u"SELECT CODPROD, ESTOQUE, PRECOCUSTO FROM COMPPROD ORDER BY CODPROD"),
               (std::vector<Text>{u"010123 15 2,5", u"010200 <null> <null>"}));
-    EXPECT_EQ(Column(u"SELECT CODPROD, GARANTIAMESES FROM PRODUTODETALHE ORDER BY CODPROD"),
+    EXPECT_EQ(Rows(u"SELECT CODPROD, GARANTIAMESES FROM PRODUTODETALHE ORDER BY CODPROD"),
               (std::vector<Text>{u"010001 3", u"010123 12"}));
     // One movement per product with a complement; NULL figures as 0.
-    EXPECT_EQ(Column(u"SELECT CODPROD, CODEMPRESA, TIPOMOV, QUANTIDADE, PRECOCUSTO, PRECOMEDIO "
-                     u"FROM MVGERAL ORDER BY CODPROD"),
+    EXPECT_EQ(Rows(u"SELECT CODPROD, CODEMPRESA, TIPOMOV, QUANTIDADE, PRECOCUSTO, PRECOMEDIO "
+                   u"FROM MVGERAL ORDER BY CODPROD"),
               (std::vector<Text>{u"010123 00 04 15 2,5 2,7", u"010200 00 04 0 0 1,5"}));
     // In code order; within a product: movement, complement, detail, product (the triggers
     // are on here, outside a run).
@@ -109,5 +78,4 @@ TEST_P(ProdutosTest, AnEmptyOriginWritesNothing) {
     EXPECT_EQ(label.captions, std::vector<Text>{u""});
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialects, ProdutosTest, ::testing::Values(1, 3),
-                         [](const auto& info) { return "Dialect" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Dialects, ProdutosTest, ::testing::Values(1, 3), DialectName);

@@ -6,8 +6,8 @@
 #include "DatabaseError.h"
 #include "FaultInjection.h"
 #include "IBQuery.h"
+#include "MergeTest.h"
 #include "Operacoes.h"
-#include "RecordingPlatform.h"
 #include "RetailSchema.h"
 #include "TempDatabase.h"
 
@@ -16,13 +16,9 @@ namespace {
 const Text kSucesso = T("Conversão concluída com sucesso!");
 const Text kErro = T("Ocorreu um erro durante a conversão! Motivo: ");
 
-class RunTest : public ::testing::TestWithParam<int> {
+class RunTest : public TMergeTest {
   protected:
-    RunTest()
-        : originFile(GetParam()),
-          destinationFile(GetParam()),
-          origin(originFile.Path()),
-          destination(destinationFile.Path()) {
+    RunTest() {
         ExecStatements(
             origin.db,
             {
@@ -79,11 +75,6 @@ class RunTest : public ::testing::TestWithParam<int> {
         return steps;
     }
 
-    TTempDatabase originFile, destinationFile;
-    TConnection origin, destination;
-    TRecordingPlatform platform;
-    TRecordingLabel label;
-    TRecordingGauge gauge;
     std::vector<Text> before;
 };
 
@@ -268,5 +259,4 @@ TEST_P(RunTest, AnOriginWithoutNameFailsAtItsFirstRead) {
     EXPECT_EQ(Snapshot(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialects, RunTest, ::testing::Values(1, 3),
-                         [](const auto& info) { return "Dialect" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Dialects, RunTest, ::testing::Values(1, 3), DialectName);

@@ -183,6 +183,26 @@ int64_t CountRows(TIBDatabase& db, TextView table) {
     });
 }
 
+std::vector<Text> QueryRows(TIBDatabase& db, TextView sql) {
+    return ReadInDefaultTransaction(db, [&] {
+        TIBQuery q;
+        q.SetDatabase(&db);
+        q.SQL().SetText(sql);
+        q.Open();
+        std::vector<Text> rows;
+        for (; !q.Eof(); q.Next()) {
+            Text row;
+            for (size_t i = 0; i < q.FieldCount(); ++i) {
+                if (i > 0)
+                    row += u" ";
+                row += q.Fields(i).IsNull() ? Text(u"<null>") : q.Fields(i).AsString();
+            }
+            rows.push_back(std::move(row));
+        }
+        return rows;
+    });
+}
+
 Text TableChecksum(TIBDatabase& db, TextView table) {
     return ReadInDefaultTransaction(db, [&] {
         TIBQuery q;

@@ -59,6 +59,10 @@ void ExecStatements(TIBDatabase& db, const std::vector<Text>& statements);
 
 int64_t CountRows(TIBDatabase& db, TextView table);
 
+// Every row of the select `sql`: its fields' texts (AsString) separated by one blank, NULL
+// written <null>.
+std::vector<Text> QueryRows(TIBDatabase& db, TextView sql);
+
 // A text fingerprint of the whole table: a header with the column names, then one line per
 // row with every column's exact stored value (kind and representation; NULL distinct from
 // the empty text; doubles bit for bit; blobs byte for byte), the row lines sorted. Equal
