@@ -1,5 +1,6 @@
 // Describing statements, packing fetched rows and decoding column values.
 #include <cstring>
+#include <utility>
 
 #include "CodePage.h"
 #include "Internal.h"
@@ -44,9 +45,100 @@ std::vector<TColumn> Describe(XSQLDA* da) {
 
 }  // namespace
 
+namespace {
+
+void MoveOut(TIBQuery::Impl& q, TPreparation& p) {
+    p.statement = std::exchange(q.statement, 0);
+    p.statementType = std::exchange(q.statementType, 0);
+    p.outColumns = std::move(q.outColumns);
+    p.inColumns = std::move(q.inColumns);
+    p.outArea = std::move(q.outArea);
+    p.inArea = std::move(q.inArea);
+    p.outBuffers = std::move(q.outBuffers);
+    p.outIndicators = std::move(q.outIndicators);
+    p.inBuffers = std::move(q.inBuffers);
+    p.inIndicators = std::move(q.inIndicators);
+}
+
+void MoveIn(TPreparation& p, TIBQuery::Impl& q) {
+    q.statement = std::exchange(p.statement, 0);
+    q.statementType = p.statementType;
+    q.outColumns = std::move(p.outColumns);
+    q.inColumns = std::move(p.inColumns);
+    q.outArea = std::move(p.outArea);
+    q.inArea = std::move(p.inArea);
+    q.outBuffers = std::move(p.outBuffers);
+    q.outIndicators = std::move(p.outIndicators);
+    q.inBuffers = std::move(p.inBuffers);
+    q.inIndicators = std::move(p.inIndicators);
+}
+
+void Drop(isc_stmt_handle& statement) noexcept {
+    TStatus ignored;
+    isc_dsql_free_statement(ignored.get(), &statement, DSQL_drop);
+    statement = 0;
+}
+
+constexpr size_t kKeptPreparations = 32;
+
+}  // namespace
+
+void TIBDatabase::Impl::Keep(TPreparation&& p) noexcept {
+    released.push_back(std::move(p));
+    if (released.size() > kKeptPreparations) {
+        Drop(released.front().statement);
+        released.erase(released.begin());
+    }
+}
+
+bool TIBDatabase::Impl::Take(const Text& text, TIBTransaction* transaction,
+                             TPreparation& into) noexcept {
+    for (auto it = released.rbegin(); it != released.rend(); ++it) {
+        if (it->transaction == transaction && it->text == text) {
+            into = std::move(*it);
+            released.erase(std::next(it).base());
+            return true;
+        }
+    }
+    return false;
+}
+
+void TIBDatabase::Impl::DropKept(TIBTransaction* transaction) noexcept {
+    for (auto it = released.begin(); it != released.end();) {
+        if (transaction && it->transaction != transaction) {
+            ++it;
+            continue;
+        }
+        Drop(it->statement);
+        it = released.erase(it);
+    }
+}
+
+void TIBQuery::Impl::Release() noexcept {
+    if (!statement)
+        return;
+    CloseCursor();
+    const bool endsTransaction =
+        statementType == isc_info_sql_stmt_commit || statementType == isc_info_sql_stmt_rollback;
+    if (database && database->Connected() && transaction && transaction->InTransaction() &&
+        !endsTransaction) {
+        TPreparation p;
+        p.text = serverText;
+        p.transaction = transaction;
+        MoveOut(*this, p);
+        database->impl().Keep(std::move(p));
+        return;
+    }
+    Unprepare();
+}
+
 void TIBQuery::Impl::Prepare() {
     if (statement)
         return;
+    if (TPreparation kept; database->impl().Take(serverText, transaction, kept)) {
+        MoveIn(kept, *this);
+        return;
+    }
     TStatus st;
     isc_db_handle& db = database->impl().handle;
     isc_tr_handle& tr = transaction->impl().handle;

@@ -158,6 +158,7 @@ void TIBDatabase::Impl::Disconnect() {
     for (auto* t : transactions)
         if (t->InTransaction())
             t->Commit();
+    DropKept(nullptr);
     TStatus st;
     isc_detach_database(st.get(), &handle);
     Check(st);
@@ -172,6 +173,7 @@ void TIBDatabase::Impl::ForceDisconnect() noexcept {
         q->Unprepare();
     for (auto* t : transactions)
         t->impl().Forget();
+    DropKept(nullptr);
     TStatus st;
     isc_detach_database(st.get(), &handle);
     handle = 0;

@@ -84,14 +84,12 @@ TIBQuery::TIBQuery() : impl_(std::make_unique<Impl>()), sql_(*this) {
 }
 
 TIBQuery::~TIBQuery() {
-    impl_->CloseQuietly();
-    impl_->Unprepare();
     impl_->Detach();
 }
 
 void TIBQuery::Impl::Detach() noexcept {
     CloseQuietly();
-    Unprepare();
+    Release();
     if (transaction)
         EraseFrom(transaction->impl().queries, this);
     if (database)
@@ -120,7 +118,7 @@ TIBTransaction* TIBQuery::Transaction() const {
 
 void TIBQuery::TextChanged() {
     impl_->CloseQuietly();
-    impl_->Unprepare();
+    impl_->Release();
     TScannedStatement scanned = ScanParameters(sql_.GetText());
     std::vector<std::unique_ptr<TParam>> fresh;
     fresh.reserve(scanned.names.size());
@@ -215,6 +213,40 @@ void TIBQuery::Open() {
     }
     q.current = 0;
     q.eof = q.rows.empty();
+}
+
+void TIBQuery::Prepare() {
+    if (impl_->lines.empty())
+        throw EDatabaseError(u"Empty SQL Statement");
+    impl_->EnsureReady();
+    impl_->Prepare();
+}
+
+TIBQuery::TTarget TIBQuery::ParamTarget(size_t index) const {
+    if (index >= impl_->inColumns.size())
+        return TTarget::Other;
+    switch (impl_->inColumns[index].type) {
+        case SQL_TEXT:
+        case SQL_VARYING:
+            return TTarget::Text;
+        case SQL_SHORT:
+        case SQL_LONG:
+        case SQL_INT64:
+        case SQL_FLOAT:
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+            return TTarget::Number;
+        case SQL_TYPE_DATE:
+        case SQL_TYPE_TIME:
+        case SQL_TIMESTAMP:
+            return TTarget::DateTime;
+        case SQL_BLOB:
+            return TTarget::Blob;
+        case SQL_BOOLEAN:
+            return TTarget::Boolean;
+        default:
+            return TTarget::Other;
+    }
 }
 
 void TIBQuery::Impl::CloseQuietly() noexcept {

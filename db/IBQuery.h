@@ -112,6 +112,12 @@ class TIBQuery {
 
     void ExecSQL();
     void Open();
+    // Connects, starts the transaction and prepares the statement now instead of at its first
+    // execution (nothing if it is prepared already).
+    void Prepare();
+    // The kind of column a placeholder of the prepared statement stands for.
+    enum class TTarget { Text, Number, DateTime, Blob, Boolean, Other };
+    TTarget ParamTarget(size_t index) const;
     void Close();
     bool Active() const;
     bool Prepared() const;

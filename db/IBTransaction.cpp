@@ -5,7 +5,7 @@
 TIBTransaction::TIBTransaction() : impl_(std::make_unique<Impl>()) {}
 
 TIBTransaction::~TIBTransaction() {
-    impl_->EndQuietly();
+    impl_->EndQuietly(this);
     for (auto* q : impl_->queries)
         q->transaction = nullptr;
     SetDefaultDatabase(nullptr);
@@ -54,7 +54,7 @@ void TIBTransaction::StartTransaction() {
 void TIBTransaction::Commit() {
     if (!InTransaction())
         throw EDatabaseError(u"Transaction is not active");
-    impl_->CloseQueries();
+    impl_->CloseQueries(this);
     TStatus st;
     isc_commit_transaction(st.get(), &impl_->handle);
     Check(st);
@@ -64,24 +64,26 @@ void TIBTransaction::Commit() {
 void TIBTransaction::Rollback() {
     if (!InTransaction())
         throw EDatabaseError(u"Transaction is not active");
-    impl_->CloseQueries();
+    impl_->CloseQueries(this);
     TStatus st;
     isc_rollback_transaction(st.get(), &impl_->handle);
     Check(st);
     impl_->handle = 0;
 }
 
-void TIBTransaction::Impl::CloseQueries() noexcept {
+void TIBTransaction::Impl::CloseQueries(TIBTransaction* self) noexcept {
     for (auto* q : queries)
         q->CloseQuietly();
     for (auto* q : queries)
         q->Unprepare();
+    if (database)
+        database->impl().DropKept(self);
 }
 
-void TIBTransaction::Impl::EndQuietly() noexcept {
+void TIBTransaction::Impl::EndQuietly(TIBTransaction* self) noexcept {
     if (!handle)
         return;
-    CloseQueries();
+    CloseQueries(self);
     TStatus st;
     isc_commit_transaction(st.get(), &handle);
     if (st.Failed()) {

@@ -24,6 +24,31 @@ inline void Check(const TStatus& status) {
         ThrowStatus(status);
 }
 
+// Described type of one column or parameter.
+struct TColumn {
+    Text name;
+    short type = 0;  // SQL_* without the nullable bit
+    short scale = 0;
+    short subtype = 0;
+    short length = 0;
+};
+
+// A prepared statement with its descriptor areas and buffers, as a query holds it. Moving
+// it keeps every buffer at its address (the areas point into them).
+struct TPreparation {
+    Text text;  // the server text it was prepared from
+    TIBTransaction* transaction = nullptr;
+    isc_stmt_handle statement = 0;
+    int statementType = 0;
+    std::vector<TColumn> outColumns;
+    std::vector<TColumn> inColumns;
+    std::unique_ptr<std::byte[]> outArea, inArea;
+    std::vector<std::string> outBuffers;
+    std::vector<short> outIndicators;
+    std::vector<std::string> inBuffers;
+    std::vector<short> inIndicators;
+};
+
 struct TIBDatabase::Impl {
     TIBDatabase* self = nullptr;
     Text name;
@@ -33,6 +58,17 @@ struct TIBDatabase::Impl {
     int databaseDialect = 0;
     std::vector<TIBTransaction*> transactions;
     std::vector<TIBQuery::Impl*> queries;
+    // Preparations given up by queries (released, or their text changed) while their
+    // transaction goes on: a query preparing the same text in the same transaction takes one
+    // back instead of preparing again. Most recently released last; bounded.
+    std::vector<TPreparation> released;
+
+    // Keeps `p` for reuse, dropping the oldest one beyond the bound.
+    void Keep(TPreparation&& p) noexcept;
+    // A kept preparation of `text` in `transaction`, if there is one.
+    bool Take(const Text& text, TIBTransaction* transaction, TPreparation& into) noexcept;
+    // Drops the kept preparations of `transaction` (every one when it is null).
+    void DropKept(TIBTransaction* transaction) noexcept;
 
     void Connect();
     void Disconnect();
@@ -46,21 +82,13 @@ struct TIBTransaction::Impl {
     isc_tr_handle handle = 0;
     std::vector<TIBQuery::Impl*> queries;
 
-    // Closes and unprepares every query that runs in this transaction.
-    void CloseQueries() noexcept;
+    // Closes and unprepares every query that runs in this transaction (`self`), and drops the
+    // preparations kept for it.
+    void CloseQueries(TIBTransaction* self) noexcept;
     // Ends with the default action (commit), falling back to a rollback; never raises.
-    void EndQuietly() noexcept;
+    void EndQuietly(TIBTransaction* self) noexcept;
     // The server handle is gone (lost connection): forget it.
     void Forget() noexcept;
-};
-
-// Described type of one column or parameter.
-struct TColumn {
-    Text name;
-    short type = 0;  // SQL_* without the nullable bit
-    short scale = 0;
-    short subtype = 0;
-    short length = 0;
 };
 
 struct TIBQuery::Impl {
@@ -99,6 +127,9 @@ struct TIBQuery::Impl {
     void EnsureReady();
     void Prepare();
     void Unprepare() noexcept;
+    // Gives the preparation up for reuse by a query of the same text while the transaction
+    // goes on; drops it otherwise.
+    void Release() noexcept;
     void Bind();
     bool FetchOne();
     void FetchAll();

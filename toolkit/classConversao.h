@@ -22,6 +22,8 @@
 class TIBDatabase;
 class TIBTransaction;
 struct TTextosClasFisc;
+struct TTextosRegistro;
+struct TTextosRegistroParametro;
 
 class TConversao {
   public:
@@ -73,6 +75,51 @@ class TConversao {
     // The same, the new row's CODNBM being `NBM` instead of the NCM.
     Text FClassificacaoFiscal(const Text& NCM, const Text& NBM);
 
+    // --- Registry look-ups (on QAuxiliar, in the connection's transaction) ---
+    // Each returns the code of the registry row matching the description, creating the row
+    // when missing. New codes are the greatest code + 1, zero-padded to the table's width (not
+    // cut when wider); the first code of an empty table is 1 at that width. Descriptions are
+    // upper-cased in ASCII letters only.
+    //
+    // Literal look-ups: search by the description as a quoted literal; commit nothing and let
+    // every error (also a greatest code that is no whole number) reach the caller.
+    Text FGrupo(const Text& Grupo);          // GRUPROD, width 3
+    Text FSegmento(const Text& Segmento);    // CADSEGM, width 3
+    Text FClasCli(const Text& ClasCli);      // CLASCLI, first 20 characters, width 3
+    Text FPais(const Text& Pais);            // PAISES, first 60 characters, width 4
+    Text FLocalProd(const Text& LocalProd);  // LOCALPROD, first 20 characters, width 8
+    Text FLocProd(const Text& LocProd);      // LOCPROD, first 20 characters, width 8
+    // CIDADES by city and state, width 5. The city "BHTE" (exactly) not found with its state
+    // takes the code of any BELO HORIZONTE row before a new city is created.
+    Text FCidade(const Text& Cidade, const Text& Estado, const Text& CodMunicipio);
+    //
+    // Parameter look-ups: search by a parameter, the description cut but its case kept; a new
+    // row is committed at once together with everything pending in the connection's default
+    // transaction. Every error is caught and shown as the warning "Erro ao converter <name>.
+    // Motivo: " CR <message>; the result is then the code known so far (or empty). An empty
+    // description creates nothing.
+    Text FFabricante(const Text& Fabricante);  // CADFABR, first 30 characters, width 5
+    Text FFamilia(const Text& Familia);        // FAMILIA, first 30 characters, width 2
+    // APLICACOES, first 15 characters, width 4; a new application is also linked to the
+    // product in PRODAPLIC (committed again).
+    Text FAplicacao(const Text& Aplicacao, const Text& CodProd);
+    //
+    // Look-ups with a given code: create the group (subgroup) under the code padded to 3 when
+    // missing, with the description upper-cased and cut to 30; return the code as given.
+    // Nothing is committed; errors reach the caller.
+    Text FGrupoComCodigoPredefinido(const Text& CodGrupo, const Text& Descricao);
+    // The new subgroup's codes are the last three characters of each code, padded to 3.
+    Text FSubGrupoComCodigoPredefinido(const Text& CodGrupo, const Text& CodSubgrupo,
+                                       const Text& Descricao);
+    //
+    // The unit cut to 6 characters and upper-cased, created in UNIDADES when missing (not
+    // committed). An error is shown as the warning "Erro ao converter Unidade." and the unit
+    // is returned all the same.
+    Text FUnidade(const Text& VFUNID);
+    // PDVFISC's MAQUINA of the serial number, or empty; on a query of its own; errors reach the
+    // caller.
+    Text FRetornaMaquina(const Text& pNumSerie);
+
     // --- Text normalisation (pure) ---
     static Text StrZero(Text Valor, int32_t Qtd);
     static Text TiraMascara(Text Valor);
@@ -100,8 +147,10 @@ class TConversao {
     static void PRemoveByteCDX(const Text& NomeArquivo);
 
   private:
-    static Text CabecalhoEstoque();
     Text ClasFisc(const TTextosClasFisc& textos, const Text& ncm, const Text& nbm);
+    Text RegistroLiteral(const TTextosRegistro& textos, const Text& descricao);
+    Text RegistroParametro(const TTextosRegistroParametro& textos, const Text& descricao,
+                           const Text& codProd);
     bool SwitchTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao, bool active,
                         Text* reason);
 

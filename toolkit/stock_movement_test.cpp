@@ -1,6 +1,9 @@
 // The opening stock movement: its statement text and the row it writes.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "Clock.h"
 #include "FormatSettings.h"
 #include "IBQuery.h"
@@ -101,4 +104,65 @@ TEST_F(StockMovementTest, WritesOneRowPerCallInBothDialects) {
                 q.FieldByName(u"CODIGOAGENTE").AsString() + q.FieldByName(u"CODGRADE").AsString(),
             u"00F0000000000");
     }
+}
+
+namespace {
+// Every row of MVGERAL with its columns' exact values, for the movements of `produto`.
+std::vector<std::vector<TValue>> Movements(TIBDatabase& db, const Text& produto) {
+    TIBQuery q;
+    q.SetDatabase(&db);
+    q.SQL().SetText(u"SELECT * FROM MVGERAL WHERE CODPROD = :P ORDER BY QUANTIDADE");
+    q.ParamByName(u"P").SetAsString(produto);
+    q.Open();
+    std::vector<std::vector<TValue>> rows;
+    for (; !q.Eof(); q.Next()) {
+        std::vector<TValue> row;
+        for (size_t i = 0; i < q.FieldCount(); ++i)
+            if (q.Fields(i).FieldName() != u"CODPROD")
+                row.push_back(q.Fields(i).AsVariant());
+        rows.push_back(row);
+    }
+    return rows;
+}
+}  // namespace
+
+// The movement is written through a statement prepared once; the row must be the one the
+// statement with the values written into it gives, bit for bit.
+TEST_F(StockMovementTest, PreparedAndWrittenOutStatementsGiveTheSameRow) {
+    std::vector<double> values = {0,  12.5, 3.2,  0.1 + 0.2, 1.0 / 3,          2.675,
+                                  -3, 1e15, 5e-5, 1e-4,      123456.789012345, 99999999999.9999};
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> any(-1e7, 1e7);
+    for (int i = 0; i < 300; ++i)
+        values.push_back(std::round(any(rng) * std::pow(10, int(rng() % 6))) /
+                         std::pow(10, int(rng() % 6)));
+    for (int dialect : {1, 3}) {
+        TTempDatabase file(dialect);
+        TConnection c(file.Path());
+        TConversao conversao(&c.db);
+        TIBQuery literal;
+        literal.SetDatabase(&c.db);
+        for (size_t i = 0; i < values.size(); ++i) {
+            const double v = values[i], custo = values[(i + 1) % values.size()] / 1000;
+            conversao.PGravaEstoqueProduto(c.db, u"00", u"PREP", v, custo, v / 7);
+            literal.SQL().SetText(TConversao::TextoEstoqueProduto(u"00", u"LIT", v, custo, v / 7));
+            literal.ExecSQL();
+        }
+        EXPECT_EQ(Movements(c.db, u"PREP"), Movements(c.db, u"LIT")) << "dialect " << dialect;
+        EXPECT_EQ(Movements(c.db, u"PREP").size(), values.size());
+    }
+}
+
+TEST_F(StockMovementTest, NumbersGoIntoTheStatementForColumnsOfOtherTypes) {
+    TTempDatabase file(3);
+    TConnection c(file.Path());
+    ExecStatements(c.db, {u"ALTER TABLE MVGERAL DROP QUANTIDADE",
+                          u"ALTER TABLE MVGERAL ADD QUANTIDADE VARCHAR(20)"});
+    TConversao conversao(&c.db);
+    conversao.PGravaEstoqueProduto(c.db, u"00", u"X", 12.5, 1, 1);
+    TIBQuery q;
+    q.SetDatabase(&c.db);
+    q.SQL().SetText(u"SELECT QUANTIDADE FROM MVGERAL");
+    q.Open();
+    EXPECT_EQ(q.Fields(0).AsString(), u"12.5");
 }
