@@ -79,7 +79,8 @@ void Drop(isc_stmt_handle& statement) noexcept {
     statement = 0;
 }
 
-constexpr size_t kKeptPreparations = 32;
+// Enough for the look-ups of a step whose texts carry a value (one per distinct value).
+constexpr size_t kKeptPreparations = 128;
 
 }  // namespace
 
@@ -91,10 +92,10 @@ void TIBDatabase::Impl::Keep(TPreparation&& p) noexcept {
     }
 }
 
-bool TIBDatabase::Impl::Take(const Text& text, TIBTransaction* transaction,
+bool TIBDatabase::Impl::Take(const Text& text, size_t hash, TIBTransaction* transaction,
                              TPreparation& into) noexcept {
     for (auto it = released.rbegin(); it != released.rend(); ++it) {
-        if (it->transaction == transaction && it->text == text) {
+        if (it->hash == hash && it->transaction == transaction && it->text == text) {
             into = std::move(*it);
             released.erase(std::next(it).base());
             return true;
@@ -124,6 +125,7 @@ void TIBQuery::Impl::Release() noexcept {
         !endsTransaction) {
         TPreparation p;
         p.text = serverText;
+        p.hash = serverHash;
         p.transaction = transaction;
         MoveOut(*this, p);
         database->impl().Keep(std::move(p));
@@ -135,7 +137,7 @@ void TIBQuery::Impl::Release() noexcept {
 void TIBQuery::Impl::Prepare() {
     if (statement)
         return;
-    if (TPreparation kept; database->impl().Take(serverText, transaction, kept)) {
+    if (TPreparation kept; database->impl().Take(serverText, serverHash, transaction, kept)) {
         MoveIn(kept, *this);
         return;
     }

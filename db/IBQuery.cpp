@@ -135,6 +135,7 @@ void TIBQuery::TextChanged() {
     }
     impl_->params = std::move(fresh);
     impl_->serverText = std::move(scanned.serverText);
+    impl_->serverHash = std::hash<Text>{}(impl_->serverText);
 }
 
 void TIBQuery::Impl::EnsureReady() {

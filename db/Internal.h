@@ -36,7 +36,8 @@ struct TColumn {
 // A prepared statement with its descriptor areas and buffers, as a query holds it. Moving
 // it keeps every buffer at its address (the areas point into them).
 struct TPreparation {
-    Text text;  // the server text it was prepared from
+    Text text;        // the server text it was prepared from
+    size_t hash = 0;  // of `text`
     TIBTransaction* transaction = nullptr;
     isc_stmt_handle statement = 0;
     int statementType = 0;
@@ -66,7 +67,8 @@ struct TIBDatabase::Impl {
     // Keeps `p` for reuse, dropping the oldest one beyond the bound.
     void Keep(TPreparation&& p) noexcept;
     // A kept preparation of `text` in `transaction`, if there is one.
-    bool Take(const Text& text, TIBTransaction* transaction, TPreparation& into) noexcept;
+    bool Take(const Text& text, size_t hash, TIBTransaction* transaction,
+              TPreparation& into) noexcept;
     // Drops the kept preparations of `transaction` (every one when it is null).
     void DropKept(TIBTransaction* transaction) noexcept;
 
@@ -99,6 +101,7 @@ struct TIBQuery::Impl {
     std::vector<Text> lines;
     std::vector<std::unique_ptr<TParam>> params;
     Text serverText;  // the text with "?" in place of each parameter
+    size_t serverHash = 0;
 
     // Preparation.
     isc_stmt_handle statement = 0;
