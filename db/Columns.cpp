@@ -278,12 +278,11 @@ bool TIBQuery::Impl::FetchOne() {
                 row.append(data + 2, len);
                 break;
             }
-            case SQL_BLOB: {
-                ISC_QUAD id;
-                std::memcpy(&id, data, sizeof id);
-                row += ReadBlob(database->impl().handle, transaction->impl().handle, id);
+            case SQL_BLOB:
+                // The identifier only: the content is read when the value is asked for, so
+                // a large object that a step never uses is never read.
+                row.append(data, sizeof(ISC_QUAD));
                 break;
-            }
             default:
                 row.append(data, size_t(v.sqllen));
                 break;
@@ -328,6 +327,15 @@ TValue TIBQuery::Impl::ValueAt(size_t row, size_t column) const {
     std::string_view bytes = ColumnBytes(rows[row], column, isNull);
     if (isNull)
         return TValue();
+    if (outColumns[column].type == SQL_BLOB) {
+        // Fetched rows live only while the query is open, that is while the transaction that
+        // the identifier belongs to is in progress.
+        ISC_QUAD id;
+        std::memcpy(&id, bytes.data(), sizeof id);
+        isc_db_handle db = database->impl().handle;
+        isc_tr_handle tr = transaction->impl().handle;
+        return DecodeColumn(outColumns[column], ReadBlob(db, tr, id));
+    }
     return DecodeColumn(outColumns[column], bytes);
 }
 

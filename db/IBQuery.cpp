@@ -470,7 +470,10 @@ TValue TField::AsVariant() const {
 }
 
 bool TField::IsNull() const {
-    return AsVariant().IsNull();
+    const auto& q = *q_->impl_;
+    if (!q.active || q.generation != generation_)
+        throw EDatabaseError(u"Field '" + name_ + u"' not found");
+    return q.rows.empty() || q.IsNullAt(q.current, index_);
 }
 Text TField::AsString() const {
     return AsVariant().ToText();
