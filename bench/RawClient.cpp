@@ -1,0 +1,383 @@
+#include "RawClient.h"
+
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+struct TStatus {
+    ISC_STATUS_ARRAY v{};
+    ISC_STATUS* get() { return v; }
+};
+
+size_t AlignUp(size_t n) {
+    return (n + 7) / 8 * 8;
+}
+
+std::vector<char> NewSqlda(short n) {
+    if (n < 1)
+        n = 1;
+    std::vector<char> block(XSQLDA_LENGTH(n), '\0');
+    XSQLDA* d = reinterpret_cast<XSQLDA*>(block.data());
+    d->version = SQLDA_VERSION1;
+    d->sqln = n;
+    return block;
+}
+
+void AddDpbText(std::string& dpb, char tag, const std::string& value) {
+    dpb.push_back(tag);
+    dpb.push_back(char(value.size()));
+    dpb += value;
+}
+
+}  // namespace
+
+void CheckStatus(const ISC_STATUS* status, std::string_view what) {
+    if (!(status[0] == 1 && status[1] != 0))
+        return;
+    std::string message(what);
+    message += ": ";
+    const ISC_STATUS* p = status;
+    char buffer[1024];
+    bool first = true;
+    while (fb_interpret(buffer, sizeof buffer, &p)) {
+        if (!first)
+            message += "; ";
+        message += buffer;
+        first = false;
+    }
+    throw TFbError(message);
+}
+
+// ---- Attachment and transaction ----
+
+TFbAttachment::TFbAttachment(const std::string& path, const std::string& user,
+                             const std::string& password) {
+    std::string dpb(1, char(isc_dpb_version1));
+    AddDpbText(dpb, isc_dpb_user_name, user);
+    AddDpbText(dpb, isc_dpb_password, password);
+    TStatus st;
+    isc_attach_database(st.get(), short(path.size()), path.c_str(), &handle_, short(dpb.size()),
+                        dpb.data());
+    CheckStatus(st.get(), "isc_attach_database " + path);
+
+    const char items[] = {isc_info_db_sql_dialect, isc_info_end};
+    char buffer[32] = {};
+    isc_database_info(st.get(), &handle_, sizeof items, items, sizeof buffer, buffer);
+    CheckStatus(st.get(), "isc_database_info");
+    if (buffer[0] == isc_info_db_sql_dialect) {
+        const short len = short(isc_vax_integer(buffer + 1, 2));
+        dialect_ = static_cast<unsigned short>(isc_vax_integer(buffer + 3, len));
+    } else {
+        dialect_ = 1;
+    }
+}
+
+TFbAttachment::~TFbAttachment() {
+    TStatus st;
+    if (handle_)
+        isc_detach_database(st.get(), &handle_);
+}
+
+TFbTransaction::TFbTransaction(TFbAttachment& attachment, bool readOnly)
+    : attachment_(attachment), readOnly_(readOnly) {
+    Start();
+}
+
+TFbTransaction::~TFbTransaction() {
+    TStatus st;
+    if (handle_)
+        isc_rollback_transaction(st.get(), &handle_);
+}
+
+void TFbTransaction::Start() {
+    const char tpb[] = {isc_tpb_version3, isc_tpb_concurrency, isc_tpb_wait,
+                        char(readOnly_ ? isc_tpb_read : isc_tpb_write)};
+    TStatus st;
+    isc_start_transaction(st.get(), &handle_, 1, &attachment_.Handle(), short(sizeof tpb), tpb);
+    CheckStatus(st.get(), "isc_start_transaction");
+}
+
+void TFbTransaction::Commit() {
+    TStatus st;
+    isc_commit_transaction(st.get(), &handle_);
+    CheckStatus(st.get(), "isc_commit_transaction");
+}
+
+void TFbTransaction::ExecuteImmediate(const std::string& sql) {
+    TStatus st;
+    isc_dsql_execute_immediate(st.get(), &attachment_.Handle(), &handle_, 0, sql.c_str(),
+                               attachment_.Dialect(), nullptr);
+    CheckStatus(st.get(), sql);
+}
+
+// ---- Row images ----
+
+int TFbRowLayout::IndexOf(std::string_view name) const {
+    for (size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].name == name)
+            return int(i);
+    return -1;
+}
+
+const TFbColumn& TFbRowLayout::At(std::string_view name) const {
+    const int i = IndexOf(name);
+    if (i < 0)
+        throw TFbError("no column " + std::string(name));
+    return columns[size_t(i)];
+}
+
+bool IsNull(const TFbColumn& column, const char* row) {
+    short indicator;
+    std::memcpy(&indicator, row + column.indOffset, sizeof indicator);
+    return indicator == -1;
+}
+
+std::string_view TextOf(const TFbColumn& column, const char* row) {
+    if (IsNull(column, row))
+        return {};
+    const char* data = row + column.dataOffset;
+    if (column.type == SQL_TEXT)
+        return {data, size_t(column.length)};
+    if (column.type == SQL_VARYING) {
+        unsigned short len;
+        std::memcpy(&len, data, sizeof len);
+        return {data + 2, len};
+    }
+    throw TFbError("column " + column.name + " is not text");
+}
+
+// ---- Statements ----
+
+TFbStatement::TFbStatement(TFbTransaction& transaction, const std::string& sql)
+    : transaction_(transaction) {
+    TFbAttachment& attachment = transaction.Attachment();
+    TStatus st;
+    isc_dsql_allocate_statement(st.get(), &attachment.Handle(), &handle_);
+    CheckStatus(st.get(), "isc_dsql_allocate_statement");
+    out_ = NewSqlda(1);
+    isc_dsql_prepare(st.get(), &transaction.Handle(), &handle_, 0, sql.c_str(),
+                     attachment.Dialect(), Out());
+    CheckStatus(st.get(), sql);
+    Describe();
+}
+
+TFbStatement::~TFbStatement() {
+    TStatus st;
+    if (handle_)
+        isc_dsql_free_statement(st.get(), &handle_, DSQL_drop);
+}
+
+void TFbStatement::Describe() {
+    const unsigned short dialect = transaction_.Attachment().Dialect();
+    TStatus st;
+    if (Out()->sqld > Out()->sqln) {
+        out_ = NewSqlda(Out()->sqld);
+        isc_dsql_describe(st.get(), &handle_, dialect, Out());
+        CheckStatus(st.get(), "isc_dsql_describe");
+    }
+    const short columns = Out()->sqld;
+    size_t at = 0;
+    for (short i = 0; i < columns; ++i) {
+        const XSQLVAR& v = Out()->sqlvar[i];
+        TFbColumn c;
+        c.name.assign(v.aliasname, size_t(v.aliasname_length));
+        c.type = short(v.sqltype & ~1);
+        c.length = v.sqllen;
+        c.scale = v.sqlscale;
+        c.subtype = v.sqlsubtype;
+        c.dataOffset = at;
+        at += AlignUp(size_t(v.sqllen) + (c.type == SQL_VARYING ? 2 : 0));
+        c.indOffset = at;
+        at += 8;
+        layout_.columns.push_back(std::move(c));
+    }
+    layout_.words = at / 8;
+    row_.assign(layout_.words, 0);
+    char* base = reinterpret_cast<char*>(row_.data());
+    for (short i = 0; i < columns; ++i) {
+        XSQLVAR& v = Out()->sqlvar[i];
+        v.sqltype = short(v.sqltype | 1);  // always with an indicator
+        v.sqldata = base + layout_.columns[size_t(i)].dataOffset;
+        v.sqlind = reinterpret_cast<short*>(base + layout_.columns[size_t(i)].indOffset);
+    }
+
+    in_ = NewSqlda(1);
+    isc_dsql_describe_bind(st.get(), &handle_, dialect, In());
+    CheckStatus(st.get(), "isc_dsql_describe_bind");
+    if (In()->sqld > In()->sqln) {
+        in_ = NewSqlda(In()->sqld);
+        isc_dsql_describe_bind(st.get(), &handle_, dialect, In());
+        CheckStatus(st.get(), "isc_dsql_describe_bind");
+    }
+    const short params = In()->sqld;
+    inVars_.assign(In()->sqlvar, In()->sqlvar + params);
+    slots_.resize(size_t(params));
+}
+
+void TFbStatement::SetText(size_t i, std::string_view bytes) {
+    TSlot& s = slots_[i];
+    XSQLVAR& v = In()->sqlvar[i];
+    const short described = short(inVars_[i].sqltype & ~1);
+    s.text.assign(bytes);
+    s.indicator = 0;
+    v.sqltype = SQL_TEXT | 1;
+    v.sqllen = short(s.text.size());
+    v.sqlscale = 0;
+    v.sqlsubtype = (described == SQL_TEXT || described == SQL_VARYING) ? inVars_[i].sqlsubtype : 0;
+    v.sqldata = s.text.data();
+    v.sqlind = &s.indicator;
+}
+
+void TFbStatement::SetNull(size_t i) {
+    TSlot& s = slots_[i];
+    XSQLVAR& v = In()->sqlvar[i];
+    v = inVars_[i];
+    v.sqltype = short(v.sqltype | 1);
+    s.text.assign(size_t(v.sqllen) + 8, '\0');
+    s.indicator = -1;
+    v.sqldata = s.text.data();
+    v.sqlind = &s.indicator;
+}
+
+void TFbStatement::SetInteger(size_t i, int64_t value) {
+    TSlot& s = slots_[i];
+    XSQLVAR& v = In()->sqlvar[i];
+    s.number = value;
+    s.indicator = 0;
+    v.sqltype = SQL_INT64 | 1;
+    v.sqllen = 8;
+    v.sqlscale = 0;
+    v.sqlsubtype = 0;
+    v.sqldata = reinterpret_cast<char*>(&s.number);
+    v.sqlind = &s.indicator;
+}
+
+void TFbStatement::SetDouble(size_t i, double value) {
+    TSlot& s = slots_[i];
+    XSQLVAR& v = In()->sqlvar[i];
+    std::memcpy(&s.number, &value, sizeof value);
+    s.indicator = 0;
+    v.sqltype = SQL_DOUBLE | 1;
+    v.sqllen = 8;
+    v.sqlscale = 0;
+    v.sqlsubtype = 0;
+    v.sqldata = reinterpret_cast<char*>(&s.number);
+    v.sqlind = &s.indicator;
+}
+
+void TFbStatement::SetDate(size_t i, int year, int month, int day) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    const short described = short(inVars_[i].sqltype & ~1);
+    TSlot& s = slots_[i];
+    XSQLVAR& v = In()->sqlvar[i];
+    if (described == SQL_TYPE_DATE) {
+        ISC_DATE d;
+        isc_encode_sql_date(&tm, &d);
+        std::memcpy(&s.number, &d, sizeof d);
+        v.sqltype = SQL_TYPE_DATE | 1;
+        v.sqllen = short(sizeof d);
+    } else if (described == SQL_TIMESTAMP) {
+        ISC_TIMESTAMP ts;
+        isc_encode_timestamp(&tm, &ts);
+        std::memcpy(&s.number, &ts, sizeof ts);
+        v.sqltype = SQL_TIMESTAMP | 1;
+        v.sqllen = short(sizeof ts);
+    } else {
+        throw TFbError("parameter " + std::to_string(i) + " is not a date");
+    }
+    s.indicator = 0;
+    v.sqlscale = 0;
+    v.sqlsubtype = 0;
+    v.sqldata = reinterpret_cast<char*>(&s.number);
+    v.sqlind = &s.indicator;
+}
+
+void TFbStatement::Bind(size_t i, const TFbColumn& column, const char* row) {
+    XSQLVAR& v = In()->sqlvar[i];
+    v.sqltype = short(column.type | 1);
+    v.sqllen = column.length;
+    v.sqlscale = column.scale;
+    v.sqlsubtype = column.subtype;
+    v.sqldata = const_cast<char*>(row + column.dataOffset);
+    v.sqlind = reinterpret_cast<short*>(const_cast<char*>(row + column.indOffset));
+}
+
+void TFbStatement::BindBlob(size_t i, const TFbColumn& column, const char* row,
+                            const ISC_QUAD& blobId) {
+    XSQLVAR& v = In()->sqlvar[i];
+    v.sqltype = SQL_BLOB | 1;
+    v.sqllen = short(sizeof(ISC_QUAD));
+    v.sqlscale = 0;
+    v.sqlsubtype = column.subtype;
+    v.sqldata = reinterpret_cast<char*>(const_cast<ISC_QUAD*>(&blobId));
+    v.sqlind = reinterpret_cast<short*>(const_cast<char*>(row + column.indOffset));
+}
+
+void TFbStatement::Execute() {
+    CloseCursor();
+    TStatus st;
+    isc_dsql_execute(st.get(), &transaction_.Handle(), &handle_,
+                     transaction_.Attachment().Dialect(), inVars_.empty() ? nullptr : In());
+    CheckStatus(st.get(), "isc_dsql_execute");
+    cursorOpen_ = !layout_.columns.empty();
+}
+
+bool TFbStatement::Fetch() {
+    TStatus st;
+    const ISC_STATUS rc = isc_dsql_fetch(st.get(), &handle_, SQLDA_VERSION1, Out());
+    if (rc == 100)
+        return false;
+    CheckStatus(st.get(), "isc_dsql_fetch");
+    return true;
+}
+
+void TFbStatement::CloseCursor() {
+    if (!cursorOpen_)
+        return;
+    cursorOpen_ = false;
+    TStatus st;
+    isc_dsql_free_statement(st.get(), &handle_, DSQL_close);
+    CheckStatus(st.get(), "isc_dsql_free_statement");
+}
+
+// ---- Blobs ----
+
+ISC_QUAD CopyBlob(TFbTransaction& from, const ISC_QUAD& id, TFbTransaction& to) {
+    TStatus st;
+    isc_blob_handle source = 0, target = 0;
+    ISC_QUAD sourceId = id, targetId{};
+    isc_open_blob2(st.get(), &from.Attachment().Handle(), &from.Handle(), &source, &sourceId, 0,
+                   nullptr);
+    CheckStatus(st.get(), "isc_open_blob2");
+    isc_create_blob2(st.get(), &to.Attachment().Handle(), &to.Handle(), &target, &targetId, 0,
+                     nullptr);
+    if (st.v[0] == 1 && st.v[1]) {
+        TStatus ignored;
+        isc_close_blob(ignored.get(), &source);
+        CheckStatus(st.get(), "isc_create_blob2");
+    }
+    char segment[32768];
+    for (;;) {
+        unsigned short got = 0;
+        const ISC_STATUS rc = isc_get_segment(st.get(), &source, &got, sizeof segment, segment);
+        if (rc == isc_segstr_eof)
+            break;
+        if (rc != 0 && rc != isc_segment) {
+            TStatus ignored;
+            isc_cancel_blob(ignored.get(), &target);
+            isc_close_blob(ignored.get(), &source);
+            CheckStatus(st.get(), "isc_get_segment");
+        }
+        isc_put_segment(st.get(), &target, got, segment);
+        CheckStatus(st.get(), "isc_put_segment");
+    }
+    isc_close_blob(st.get(), &source);
+    CheckStatus(st.get(), "isc_close_blob");
+    isc_close_blob(st.get(), &target);
+    CheckStatus(st.get(), "isc_close_blob");
+    return targetId;
+}

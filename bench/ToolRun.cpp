@@ -1,0 +1,134 @@
+#include "ToolRun.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ClassesConversaoController.h"
+#include "Error.h"
+#include "IBDatabase.h"
+#include "IBTransaction.h"
+#include "Operacoes.h"
+#include "Platform.h"
+#include "StringList.h"
+
+namespace {
+
+const char16_t* const kPrefixes[6] = {
+    u"Convertendo Clientes - Registro ",
+    u"Convertendo Fornecedores - Registro ",
+    u"Convertendo Produtos - Registro ",
+    u"Atualizando Estoques - Registro ",
+    u"Atualizando Classificação Fiscal - Registro ",
+    u"Atualizando Fornecedores de Produtos - Registro ",
+};
+
+struct TMessage {
+    TMessageKind kind;
+    Text text;
+    TInstant at;
+};
+
+class TSilentPlatform final : public TPlatform {
+  public:
+    TSilentPlatform() { SetPlatform(this); }
+    ~TSilentPlatform() override { SetPlatform(nullptr); }
+    void ShowMessageBox(TMessageKind kind, const Text& text) override {
+        messages.push_back({kind, text, TInstant::Now()});
+    }
+    void ProcessMessages() override {}
+    void ShowUnhandledError(const Text& message) override {
+        messages.push_back({TMessageKind::Error, message, TInstant::Now()});
+    }
+    std::vector<TMessage> messages;
+};
+
+// Timestamps the step boundaries; called on every row, so it does no more than compare.
+class TStepLabel final : public TLabel {
+  public:
+    std::vector<TInstant> ends;
+    std::vector<Text> problems;
+
+  protected:
+    void Changed() override {
+        if (Caption().empty()) {
+            ends.push_back(TInstant::Now());
+            inStep_ = false;
+        } else if (!inStep_) {
+            inStep_ = true;
+            const size_t step = ends.size();
+            const Text expected = step < 6 ? Text(kPrefixes[step]) : Text();
+            if (expected.empty() || Caption().compare(0, expected.size(), expected) != 0)
+                problems.push_back(u"o passo " + IntToText(int64_t(step + 1)) + u" mostrou \"" +
+                                   Caption() + u"\"");
+        }
+    }
+
+  private:
+    bool inStep_ = false;
+};
+
+class TStartGauge final : public TGauge {
+  public:
+    bool reset = false;
+    TInstant resetAt;
+
+  protected:
+    void Changed() override {
+        if (!reset) {
+            reset = true;
+            resetAt = TInstant::Now();
+        }
+    }
+};
+
+}  // namespace
+
+TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
+    TSilentPlatform platform;
+    TIBDatabase ibdOrigem;
+    TIBDatabase ibdResulth;
+    TIBTransaction ibtTransacaoOrigem;
+    TIBTransaction ibtTransacaoResulth;
+    ConfiguraConexao(ibdOrigem, ibtTransacaoOrigem);
+    ConfiguraConexao(ibdResulth, ibtTransacaoResulth);
+    PreparaAbertura(ibtTransacaoOrigem, ibdOrigem);
+    ConectaBanco(ibtTransacaoOrigem, ibdOrigem, originPath);
+    PreparaAbertura(ibtTransacaoResulth, ibdResulth);
+    ConectaBanco(ibtTransacaoResulth, ibdResulth, destinationPath);
+
+    TStringList MParams;
+    pIniciaListaParametros(MParams);
+    TOpcoesConversao todas;
+    todas.clientes = todas.fornecedores = todas.produtos = true;
+    todas.atualizaEstoque = todas.atualizaClasFisc = todas.atualizaFornec = true;
+    pCarregaParametros(MParams, todas);
+
+    TStepLabel label;
+    TStartGauge gauge;
+    const TInstant called = TInstant::Now();
+    const bool ok = TClassesConversaoController().FEfetuaConversao(
+        MParams, ibdOrigem, ibdResulth, ibtTransacaoResulth, gauge, label);
+    const TInstant returned = TInstant::Now();
+
+    Text problems;
+    for (const TMessage& m : platform.messages)
+        if (m.kind != TMessageKind::Information || m.text != T("Conversão concluída com sucesso!"))
+            problems += u"\n  mensagem: " + m.text;
+    if (!ok || platform.messages.size() != 1)
+        problems += u"\n  a conversão não terminou com uma única mensagem de sucesso";
+    if (label.ends.size() != 6)
+        problems +=
+            u"\n  " + IntToText(int64_t(label.ends.size())) + u" passos terminaram, e não 6";
+    for (const Text& p : label.problems)
+        problems += u"\n  " + p;
+    if (!problems.empty())
+        throw std::runtime_error("a execução da ferramenta falhou:" + ToUtf8(problems));
+
+    TSegmentClock clock(gauge.reset ? gauge.resetAt : called);
+    for (size_t i = 0; i < 6; ++i)
+        clock.Mark(i, label.ends[i]);
+    clock.Mark(6, platform.messages.front().at);
+    clock.Finish(returned);
+    return clock.Times();
+}
