@@ -14,12 +14,17 @@
 namespace {
 
 // "Abrir" after the file was chosen; a file not given is a cancelled dialog. An error is shown
-// as the window's default error display would show it, and the sequence goes on.
-void Abre(TIBTransaction& transacao, TIBDatabase& banco, const std::optional<Text>& caminho) {
+// as the window's default error display would show it, and the sequence goes on. The opened
+// destination is checked for switched-off triggers, as the window does.
+void Abre(TIBTransaction& transacao, TIBDatabase& banco, const std::optional<Text>& caminho,
+          bool destino) {
     try {
         PreparaAbertura(transacao, banco);
-        if (caminho)
+        if (caminho) {
             ConectaBanco(transacao, banco, *caminho);
+            if (destino)
+                VerificaTriggersDesativadas(banco);
+        }
     } catch (const std::exception& e) {
         Platform().ShowUnhandledError(ErrorMessage(e));
     }
@@ -35,8 +40,8 @@ int Converte(const TArguments& argumentos, TTerminalProgress& progresso) {
     ConfiguraConexao(ibdOrigem, ibtTransacaoOrigem);
     ConfiguraConexao(ibdResulth, ibtTransacaoResulth);
 
-    Abre(ibtTransacaoOrigem, ibdOrigem, argumentos.origem);
-    Abre(ibtTransacaoResulth, ibdResulth, argumentos.destino);
+    Abre(ibtTransacaoOrigem, ibdOrigem, argumentos.origem, false);
+    Abre(ibtTransacaoResulth, ibdResulth, argumentos.destino, true);
 
     if (VerificaCaminhoBDVazio(argumentos.destino.value_or(Text())))
         return 2;

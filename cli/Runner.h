@@ -5,8 +5,9 @@
 // Parses the arguments; sets up the origin and destination connections, each with its own
 // transaction; opens the origin, then the destination, as "Abrir" does (a database error while
 // opening is printed through the default error display and the runner goes on; a file not
-// given is not opened); checks the destination as "Converter" does; builds the option list
-// from the step flags and runs the conversion.
+// given is not opened) and warns when the destination's triggers are switched off; checks the
+// destination as "Converter" does; builds the option list from the step flags and runs the
+// conversion.
 //
 // Returns the exit status: 0 when the run reported success, 1 when it failed (or an error
 // escaped it, printed through the default error display), 2 for a usage error (message and

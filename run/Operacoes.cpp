@@ -1,6 +1,10 @@
 #include "Operacoes.h"
 
+#include <set>
+
+#include "IBQuery.h"
 #include "Platform.h"
+#include "classConversao.h"
 
 void ConfiguraConexao(TIBDatabase& banco, TIBTransaction& transacao) {
     banco.Params().Clear();
@@ -35,6 +39,34 @@ bool VerificaConexaoBD(TIBDatabase& destino) {
     ShowWarning(
         T("Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o arquivo "
           "selecionado é válido! "));
+    return true;
+}
+
+bool VerificaTriggersDesativadas(TIBDatabase& destino) {
+    if (!destino.Connected())
+        return false;
+    TIBQuery qryBusca;
+    qryBusca.SetDatabase(&destino);
+    qryBusca.SQL().SetText(
+        u"SELECT RDB$TRIGGER_NAME FROM RDB$TRIGGERS WHERE RDB$TRIGGER_INACTIVE = 1");
+    qryBusca.Open();
+    std::set<Text> vInativas;
+    for (; !qryBusca.Eof(); qryBusca.Next())
+        vInativas.insert(Trim(qryBusca.Fields(0).AsString()));
+    qryBusca.Close();
+
+    Text vNomes;
+    for (const char16_t* trigger : TConversao::Triggers()) {
+        if (vInativas.count(trigger) == 0)
+            continue;
+        if (!vNomes.empty())
+            vNomes += u", ";
+        vNomes += trigger;
+    }
+    if (vNomes.empty())
+        return false;
+    ShowWarning(T("As Triggers do banco de dados de destino estão desativadas: ") + vNomes +
+                T(". A próxima conversão concluída com sucesso irá ativá-las novamente."));
     return true;
 }
 

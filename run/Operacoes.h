@@ -25,6 +25,14 @@ bool VerificaCaminhoBDVazio(const Text& caminhoDestino);
 // True, after the connection warning, when the destination connection is not usable.
 bool VerificaConexaoBD(TIBDatabase& destino);
 
+// After a destination was opened: true, after a warning that names them, when some of the
+// conversion's nine triggers exist in it switched off (a conversion that was cut short, e.g.
+// by a crash, between the trigger switch and its end). The warning says that the next
+// conversion concluded with success switches them on again. A trigger that is missing does
+// not count, and a connection that is not connected is not looked at. Reads in the
+// connection's default transaction; a database error reaches the caller.
+bool VerificaTriggersDesativadas(TIBDatabase& destino);
+
 // Which check boxes are ticked.
 struct TOpcoesConversao {
     bool clientes = false;

@@ -46,3 +46,51 @@ TEST(Operacoes, ChecksBeforeARun) {
     EXPECT_FALSE(db.Connected());
     EXPECT_FALSE(tr.InTransaction());
 }
+
+TEST(Operacoes, WarnsOfTheConversionsTriggersSwitchedOff) {
+    const Text kAviso = T("As Triggers do banco de dados de destino estão desativadas: ");
+    const Text kFim = T(". A próxima conversão concluída com sucesso irá ativá-las novamente.");
+    TTempDatabase file;
+    TIBDatabase db;
+    TIBTransaction tr;
+    ConfiguraConexao(db, tr);
+    const auto reopenAfter = [&](const std::vector<Text>& statements) {
+        PreparaAbertura(tr, db);
+        TConnection c(file.Path());
+        ExecStatements(c.db, statements);
+        c.db.Close();
+        ConectaBanco(tr, db, file.Path());
+    };
+    struct Case {
+        std::vector<Text> statements;  // applied before the destination is opened
+        Text names;                    // empty: no warning
+    } cases[] = {
+        {{}, u""},
+        // Named in the order of the switch; other triggers do not count.
+        {{u"ALTER TRIGGER COMPCLIE_AU0 INACTIVE", u"ALTER TRIGGER MVGERAL_AI0 INACTIVE",
+          u"CREATE TRIGGER OUTRA_BI0 FOR UNIDADES INACTIVE BEFORE INSERT AS BEGIN END"},
+         u"MVGERAL_AI0, COMPCLIE_AU0"},
+        // A missing trigger is not a switched-off one.
+        {{u"ALTER TRIGGER COMPCLIE_AU0 ACTIVE", u"ALTER TRIGGER MVGERAL_AI0 ACTIVE",
+          u"DROP TRIGGER PRODUTO_BI0"},
+         u""},
+        {{u"ALTER TRIGGER MVGERAL_BU0 INACTIVE"}, u"MVGERAL_BU0"},
+    };
+    for (const Case& c : cases) {
+        reopenAfter(c.statements);
+        TRecordingPlatform platform;
+        EXPECT_EQ(VerificaTriggersDesativadas(db), !c.names.empty());
+        if (c.names.empty())
+            EXPECT_TRUE(platform.messages.empty());
+        else
+            EXPECT_EQ(
+                platform.messages,
+                (std::vector<TRecordedMessage>{{TMessageKind::Warning, kAviso + c.names + kFim}}));
+        EXPECT_TRUE(tr.InTransaction());  // as "Abrir" left it
+    }
+
+    PreparaAbertura(tr, db);  // not connected: not looked at
+    TRecordingPlatform platform;
+    EXPECT_FALSE(VerificaTriggersDesativadas(db));
+    EXPECT_TRUE(platform.messages.empty());
+}

@@ -201,6 +201,7 @@ void TFPrincipal::btAbrirDBOrigemClick(QObject*) {
 
 void TFPrincipal::btnAbrirClick(QObject*) {
     AbreBanco(ibtTransacaoResulth, ibdResulth, edtCaminhoBDDestino);
+    VerificaTriggersDesativadas(ibdResulth);
 }
 
 void TFPrincipal::btnConverterClick(QObject*) {

@@ -42,7 +42,8 @@ class TFPrincipal : public QWidget {
 
     // "Abrir" of the origin and of the destination: roll the transaction back if in progress,
     // disconnect, choose a file; with a file, show its path, connect to it and, when it
-    // answers, start the transaction. A connect error escapes.
+    // answers, start the transaction. A connect error escapes. An opened destination whose
+    // triggers are switched off is warned of.
     void btAbrirDBOrigemClick(QObject* Sender);
     void btnAbrirClick(QObject* Sender);
     // The checks of the destination, then the run with the controls locked; they are unlocked

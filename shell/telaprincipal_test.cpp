@@ -446,6 +446,33 @@ TEST_F(TelaPrincipalTest, OnlyTheDestinationOpened) {
     EXPECT_EQ(Travaveis(janela), kHabilitados);
 }
 
+TEST_F(TelaPrincipalTest, OpeningADestinationWithTriggersSwitchedOffWarns) {
+    destino = std::make_unique<TTempDatabase>();
+    {
+        TConnection d(destino->Path());
+        ExecStatements(
+            d.db, {u"ALTER TRIGGER PRODUTO_BI0 INACTIVE", u"ALTER TRIGGER MVGERAL_BD0 INACTIVE"});
+    }
+    AbreDestino(destino->Path());
+    EXPECT_EQ(plataforma.messages,
+              (std::vector<TRecordedMessage>{
+                  {TMessageKind::Warning,
+                   T("As Triggers do banco de dados de destino estão desativadas: PRODUTO_BI0, "
+                     "MVGERAL_BD0. A próxima conversão concluída com sucesso irá ativá-las "
+                     "novamente.")}}));
+    EXPECT_TRUE(janela.ibtTransacaoResulth.InTransaction());
+
+    // The next successful run switches them on; opened again, there is nothing to warn of.
+    plataforma.messages.clear();
+    janela.btnConverter.click();
+    EXPECT_EQ(plataforma.messages,
+              (std::vector<TRecordedMessage>{{TMessageKind::Information, kSucesso}}));
+    plataforma.messages.clear();
+    AbreDestino(destino->Path());
+    EXPECT_TRUE(plataforma.messages.empty());
+    EXPECT_EQ(InactiveTriggers(janela.ibdResulth), std::vector<Text>{});
+}
+
 TEST_F(TelaPrincipalTest, AnErrorEscapingTheRunIsShownAfterTheControlsComeBack) {
     destino = std::make_unique<TTempDatabase>();
     AbreDestino(destino->Path());

@@ -236,6 +236,18 @@ Text TableChecksum(TIBDatabase& db, TextView table) {
     });
 }
 
+std::vector<Text> RetailChecksums(TIBDatabase& db) {
+    std::vector<Text> checksums;
+    for (const Text& table : RetailTableNames()) {
+        const bool exists =
+            !QueryRows(db,
+                       u"SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = '" + table + u"'")
+                 .empty();
+        checksums.push_back(exists ? TableChecksum(db, table) : table + u" <ausente>");
+    }
+    return checksums;
+}
+
 std::vector<Text> TriggerLog(TIBDatabase& db) {
     return ReadInDefaultTransaction(db, [&] {
         TIBQuery q;

@@ -69,6 +69,10 @@ std::vector<Text> QueryRows(TIBDatabase& db, TextView sql);
 // fingerprints mean equal contents regardless of row order; the text shows what differs.
 Text TableChecksum(TIBDatabase& db, TextView table);
 
+// TableChecksum of every table of RetailTableNames(), in that order, a table that the database
+// lacks written as its name followed by " <ausente>": the whole of a retail database's rows.
+std::vector<Text> RetailChecksums(TIBDatabase& db);
+
 // The rows of TRIGGER_LOG in the order they were written, each as "TRIGGER_NAME:CHAVE" (CHAVE
 // empty when NULL).
 std::vector<Text> TriggerLog(TIBDatabase& db);

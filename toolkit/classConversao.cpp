@@ -62,6 +62,10 @@ bool TConversao::SwitchTriggers(TIBDatabase& DbDestino, TIBTransaction& Transaca
     }
 }
 
+std::span<const char16_t* const> TConversao::Triggers() {
+    return kTriggers;
+}
+
 bool TConversao::DesativaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao, Text* reason) {
     return SwitchTriggers(DbDestino, Transacao, false, reason);
 }

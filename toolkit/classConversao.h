@@ -15,6 +15,7 @@
 // The pure functions are static: they use no field of the object and never touch a database.
 
 #include <cstdint>
+#include <span>
 
 #include "IBQuery.h"
 #include "Text.h"
@@ -52,6 +53,8 @@ class TConversao {
     bool DesativaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao,
                           Text* reason = nullptr);
     bool AtivaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao, Text* reason = nullptr);
+    // The names of the nine triggers that the two switch, in the order they switch them.
+    static std::span<const char16_t* const> Triggers();
 
     // Deletes every row of the table and commits the connection's default transaction. A
     // failure is shown in an error box and sets the write-error flag; it never raises.

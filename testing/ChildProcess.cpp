@@ -1,0 +1,150 @@
+#include "ChildProcess.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "Error.h"
+
+extern char** environ;
+
+namespace {
+
+void CloseFd(int& fd) {
+    if (fd >= 0)
+        close(fd);
+    fd = -1;
+}
+
+// A pipe whose ends are closed in the program started by exec (the child gets its copies
+// through dup2, which clears the flag).
+void MakePipe(int fds[2]) {
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        throw EError(FromUtf8(std::string("pipe: ") + std::strerror(errno)));
+}
+
+}  // namespace
+
+TChildProcess::TChildProcess(const std::vector<std::string>& argv) {
+    if (argv.empty())
+        throw EError(u"TChildProcess: no program");
+    int in[2], out[2], err[2];
+    MakePipe(in);
+    MakePipe(out);
+    MakePipe(err);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    const int rc = posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    inFd_ = in[1];
+    outFd_ = out[0];
+    errFd_ = err[0];
+    if (rc != 0) {
+        pid_ = -1;
+        CloseFd(inFd_);
+        CloseFd(outFd_);
+        CloseFd(errFd_);
+        throw EError(FromUtf8("cannot start " + argv[0] + ": " + std::strerror(rc)));
+    }
+}
+
+TChildProcess::~TChildProcess() {
+    try {
+        if (!waited_) {
+            Kill();
+            Wait();
+        }
+    } catch (...) {
+    }
+    CloseFd(inFd_);
+    CloseFd(outFd_);
+    CloseFd(errFd_);
+}
+
+bool TChildProcess::ReadOnce(std::chrono::steady_clock::time_point deadline) {
+    pollfd fds[2];
+    int n = 0;
+    for (int fd : {outFd_, errFd_})
+        if (fd >= 0)
+            fds[n++] = {fd, POLLIN, 0};
+    if (n == 0)
+        return false;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    const int ready = poll(fds, n, static_cast<int>(std::max<int64_t>(0, left.count())));
+    if (ready <= 0)
+        return true;
+    for (int i = 0; i < n; ++i) {
+        if (fds[i].revents == 0)
+            continue;
+        char buffer[4096];
+        const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        int& fd = fds[i].fd == outFd_ ? outFd_ : errFd_;
+        std::string& text = fds[i].fd == outFd_ ? out_ : err_;
+        if (got <= 0)
+            CloseFd(fd);
+        else
+            text.append(buffer, static_cast<size_t>(got));
+    }
+    return outFd_ >= 0 || errFd_ >= 0;
+}
+
+bool TChildProcess::WaitForOutput(std::string_view text, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (out_.find(text) == std::string::npos && err_.find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() >= deadline || !ReadOnce(deadline))
+            return out_.find(text) != std::string::npos || err_.find(text) != std::string::npos;
+    }
+    return true;
+}
+
+void TChildProcess::ReadFor(std::chrono::milliseconds duration) {
+    const auto deadline = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < deadline && ReadOnce(deadline)) {
+    }
+}
+
+void TChildProcess::CloseInput() {
+    CloseFd(inFd_);
+}
+
+void TChildProcess::Kill() {
+    if (pid_ > 0 && !waited_)
+        kill(pid_, SIGKILL);
+}
+
+int TChildProcess::Wait() {
+    if (waited_)
+        return status_;
+    while (ReadOnce(std::chrono::steady_clock::now() + std::chrono::seconds(1))) {
+    }
+    int raw = 0;
+    while (waitpid(pid_, &raw, 0) < 0 && errno == EINTR) {
+    }
+    waited_ = true;
+    status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : WIFSIGNALED(raw) ? -WTERMSIG(raw) : -1;
+    CloseFd(inFd_);
+    return status_;
+}
