@@ -52,13 +52,13 @@ bool IsDeferred(const Text& statement) {
 }
 
 void Generate(const std::filesystem::path& file, const TStorePlan& plan) {
-    TNewDatabase spec;
-    spec.path = PathText(file);
-    spec.dialect = plan.dialect;
-    spec.forcedWrites = false;
-    spec.user = kTestUser;
-    spec.password = kTestPassword;
-    CreateDatabaseFile(spec);
+    TNewDatabase definition;
+    definition.path = PathText(file);
+    definition.dialect = plan.dialect;
+    definition.forcedWrites = false;
+    definition.user = kTestUser;
+    definition.password = kTestPassword;
+    CreateDatabaseFile(definition);
 
     // Tables first, rows next, then the indexes and triggers (in the schema's order): the
     // load neither fires triggers nor maintains secondary indexes row by row.
@@ -67,7 +67,7 @@ void Generate(const std::filesystem::path& file, const TStorePlan& plan) {
     for (Text& statement : RetailSchemaStatements(plan.dialect))
         (IsDeferred(statement) ? deferred : tables).push_back(std::move(statement));
 
-    TConnection c(spec.path);
+    TConnection c(definition.path);
     ExecStatements(c.db, tables);
     FillRegistries(c.db, plan);
     FillSuppliers(c.db, plan);

@@ -280,13 +280,13 @@ TEST(DataGenerator, ReplacesItsOwnFilesAndNoOtherFile) {
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / kBranchFileName));
 
     std::filesystem::remove(head);
-    TNewDatabase spec;
-    spec.path = folder.File(kHeadOfficeFileName);
-    spec.dialect = 1;
-    spec.forcedWrites = false;
-    spec.user = kTestUser;
-    spec.password = kTestPassword;
-    CreateDatabaseFile(spec);
+    TNewDatabase definition;
+    definition.path = folder.File(kHeadOfficeFileName);
+    definition.dialect = 1;
+    definition.forcedWrites = false;
+    definition.user = kTestUser;
+    definition.password = kTestPassword;
+    CreateDatabaseFile(definition);
     EXPECT_THROW(GenerateBranchAndHeadOffice(Options(folder, 10, 1)), EError);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / kBranchFileName));
     EXPECT_TRUE(std::filesystem::exists(head));

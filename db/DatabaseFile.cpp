@@ -17,15 +17,15 @@ void AddInt(std::string& dpb, char tag, int value) {
 }
 }  // namespace
 
-void CreateDatabaseFile(const TNewDatabase& spec) {
+void CreateDatabaseFile(const TNewDatabase& definition) {
     std::string dpb(1, char(isc_dpb_version1));
-    AddString(dpb, isc_dpb_user_name, EncodeCp1252(spec.user));
-    AddString(dpb, isc_dpb_password, EncodeCp1252(spec.password));
-    AddInt(dpb, isc_dpb_page_size, spec.pageSize);
-    AddInt(dpb, isc_dpb_sql_dialect, spec.dialect);
-    AddInt(dpb, isc_dpb_force_write, spec.forcedWrites ? 1 : 0);
+    AddString(dpb, isc_dpb_user_name, EncodeCp1252(definition.user));
+    AddString(dpb, isc_dpb_password, EncodeCp1252(definition.password));
+    AddInt(dpb, isc_dpb_page_size, definition.pageSize);
+    AddInt(dpb, isc_dpb_sql_dialect, definition.dialect);
+    AddInt(dpb, isc_dpb_force_write, definition.forcedWrites ? 1 : 0);
     AddString(dpb, isc_dpb_set_db_charset, "NONE");
-    std::string file = ToUtf8(spec.path);
+    std::string file = ToUtf8(definition.path);
     TStatus st;
     isc_db_handle h = 0;
     isc_create_database(st.get(), static_cast<unsigned short>(file.size()), file.c_str(), &h,

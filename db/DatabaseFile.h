@@ -15,4 +15,4 @@ struct TNewDatabase {
 };
 
 // Creates the file with the default character set NONE; fails with the database's error.
-void CreateDatabaseFile(const TNewDatabase& spec);
+void CreateDatabaseFile(const TNewDatabase& definition);

@@ -134,13 +134,13 @@ TTempDatabase::TTempDatabase(int dialect, bool withSchema) : dialect_(dialect) {
     file_ = folder_ / "BANCO.FB";
 
     try {
-        TNewDatabase spec;
-        spec.path = Path();
-        spec.dialect = dialect;
-        spec.forcedWrites = false;
-        spec.user = kTestUser;
-        spec.password = kTestPassword;
-        CreateDatabaseFile(spec);
+        TNewDatabase definition;
+        definition.path = Path();
+        definition.dialect = dialect;
+        definition.forcedWrites = false;
+        definition.user = kTestUser;
+        definition.password = kTestPassword;
+        CreateDatabaseFile(definition);
         if (withSchema) {
             TConnection c(Path());
             ExecStatements(c.db, RetailSchemaStatements(dialect));
