@@ -240,30 +240,26 @@ void TFbStatement::SetNull(size_t i) {
     v.sqlind = &s.indicator;
 }
 
-void TFbStatement::SetInteger(size_t i, int64_t value) {
+void TFbStatement::PointAtNumber(size_t i, short type, short length) {
     TSlot& s = slots_[i];
     XSQLVAR& v = In()->sqlvar[i];
-    s.number = value;
     s.indicator = 0;
-    v.sqltype = SQL_INT64 | 1;
-    v.sqllen = 8;
+    v.sqltype = short(type | 1);
+    v.sqllen = length;
     v.sqlscale = 0;
     v.sqlsubtype = 0;
     v.sqldata = reinterpret_cast<char*>(&s.number);
     v.sqlind = &s.indicator;
 }
 
+void TFbStatement::SetInteger(size_t i, int64_t value) {
+    slots_[i].number = value;
+    PointAtNumber(i, SQL_INT64, 8);
+}
+
 void TFbStatement::SetDouble(size_t i, double value) {
-    TSlot& s = slots_[i];
-    XSQLVAR& v = In()->sqlvar[i];
-    std::memcpy(&s.number, &value, sizeof value);
-    s.indicator = 0;
-    v.sqltype = SQL_DOUBLE | 1;
-    v.sqllen = 8;
-    v.sqlscale = 0;
-    v.sqlsubtype = 0;
-    v.sqldata = reinterpret_cast<char*>(&s.number);
-    v.sqlind = &s.indicator;
+    std::memcpy(&slots_[i].number, &value, sizeof value);
+    PointAtNumber(i, SQL_DOUBLE, 8);
 }
 
 void TFbStatement::SetDate(size_t i, int year, int month, int day) {
@@ -272,28 +268,20 @@ void TFbStatement::SetDate(size_t i, int year, int month, int day) {
     tm.tm_mon = month - 1;
     tm.tm_mday = day;
     const short described = short(inVars_[i].sqltype & ~1);
-    TSlot& s = slots_[i];
-    XSQLVAR& v = In()->sqlvar[i];
+    int64_t& number = slots_[i].number;
     if (described == SQL_TYPE_DATE) {
         ISC_DATE d;
         isc_encode_sql_date(&tm, &d);
-        std::memcpy(&s.number, &d, sizeof d);
-        v.sqltype = SQL_TYPE_DATE | 1;
-        v.sqllen = short(sizeof d);
+        std::memcpy(&number, &d, sizeof d);
+        PointAtNumber(i, SQL_TYPE_DATE, short(sizeof d));
     } else if (described == SQL_TIMESTAMP) {
         ISC_TIMESTAMP ts;
         isc_encode_timestamp(&tm, &ts);
-        std::memcpy(&s.number, &ts, sizeof ts);
-        v.sqltype = SQL_TIMESTAMP | 1;
-        v.sqllen = short(sizeof ts);
+        std::memcpy(&number, &ts, sizeof ts);
+        PointAtNumber(i, SQL_TIMESTAMP, short(sizeof ts));
     } else {
         throw TFbError("parameter " + std::to_string(i) + " is not a date");
     }
-    s.indicator = 0;
-    v.sqlscale = 0;
-    v.sqlsubtype = 0;
-    v.sqldata = reinterpret_cast<char*>(&s.number);
-    v.sqlind = &s.indicator;
 }
 
 void TFbStatement::Bind(size_t i, const TFbColumn& column, const char* row) {

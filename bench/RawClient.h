@@ -134,6 +134,8 @@ class TFbStatement {
     XSQLDA* In() { return reinterpret_cast<XSQLDA*>(in_.data()); }
     XSQLDA* Out() { return reinterpret_cast<XSQLDA*>(out_.data()); }
     void Describe();
+    // Points parameter i, not null, at its slot's number holding `length` bytes of `type`.
+    void PointAtNumber(size_t i, short type, short length);
 
     TFbTransaction& transaction_;
     isc_stmt_handle handle_ = 0;
