@@ -10,10 +10,6 @@
 // output (StepTimes.h); this process compares the two copies afterwards (Verification.h).
 // Each segment is given in wall-clock seconds and in CPU seconds of the contender's process:
 // on a machine shared with other work the CPU figures are the steadier of the two.
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -24,13 +20,12 @@
 #include <vector>
 
 #include "Baseline.h"
+#include "ChildProcess.h"
 #include "DataGenerator.h"
 #include "Error.h"
 #include "StepTimes.h"
 #include "ToolRun.h"
 #include "Verification.h"
-
-extern char** environ;
 
 namespace {
 
@@ -95,41 +90,17 @@ int Measure(std::string_view contender, const std::string& origin, const std::st
     }
 }
 
-// Runs Measure in a child process and reads its figures.
+// Runs Measure in a child process and reads its figures; its error output is passed on.
 TStepTimes MeasureInChild(const std::string& contender, const fs::path& origin,
                           const fs::path& destination) {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        throw EError(u"pipe falhou");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[1]);
-    std::vector<std::string> args = {"bench_unificacao", "--medir", contender, PathBytes(origin),
-                                     PathBytes(destination)};
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid;
-    const int rc = posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    if (rc != 0) {
-        close(pipeFds[0]);
-        throw EError(u"não foi possível iniciar a medição");
-    }
-    std::string output;
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-        output.append(buffer, size_t(n));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    TChildProcess child(
+        {"/proc/self/exe", "--medir", contender, PathBytes(origin), PathBytes(destination)});
+    child.CloseInput();
+    const int status = child.Wait();
+    std::cerr << child.Err();
+    if (status != 0)
         throw EError(FromUtf8("a medição de " + contender + " falhou"));
-    return ParseTimes(output);
+    return ParseTimes(child.Out());
 }
 
 std::string Ratio(double tool, double base) {

@@ -1,15 +1,14 @@
 // The terminal runner end to end: the real executable on fixture databases, its standard
 // output, standard error and exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <tuple>
 
+#include "ChildProcess.h"
 #include "IBQuery.h"
 #include "TempDatabase.h"
 
@@ -29,39 +28,16 @@ struct TResult {
     std::string out, err;
 };
 
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string ShellQuoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-// Runs the executable with `args`, its two streams redirected to files in a folder of its own.
+// Runs the executable with `args`, its standard input at its end.
 TResult RunUnificador(const std::vector<std::string>& args) {
-    static int counter = 0;
-    const fs::path dir =
-        fs::temp_directory_path() /
-        ("unificador-cli-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
-    fs::create_directories(dir);
-    std::string command = ShellQuoted(UNIFICADOR_EXE);
-    for (const std::string& arg : args)
-        command += " " + ShellQuoted(arg);
-    command += " >" + ShellQuoted((dir / "out").string()) + " 2>" +
-               ShellQuoted((dir / "err").string()) + " </dev/null";
-
+    std::vector<std::string> argv = {UNIFICADOR_EXE};
+    argv.insert(argv.end(), args.begin(), args.end());
+    TChildProcess tool(argv);
+    tool.CloseInput();
     TResult r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = ReadAll(dir / "out");
-    r.err = ReadAll(dir / "err");
-    fs::remove_all(dir);
+    r.status = tool.Wait();
+    r.out = tool.Out();
+    r.err = tool.Err();
     return r;
 }
 
