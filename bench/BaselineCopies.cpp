@@ -1,7 +1,9 @@
 // The baseline's three copy steps: clients, suppliers and products.
 #include "BaselineSteps.h"
 #include "Clock.h"
+#include "Recodificacao.h"
 #include "RowCopy.h"
+#include "classConversao.h"
 
 void BaselineClients(TBaselineRun& run) {
     const TRowStore complements(run.origin, "SELECT * FROM COMPCLIE", "CODCLIENTE");
@@ -14,7 +16,7 @@ void BaselineClients(TBaselineRun& run) {
     long counter = 5000;
     for (size_t i = 0; i < clients.Count(); ++i) {
         const char* row = clients.Row(i);
-        const std::string newCode = ZeroPadded(counter, 8);
+        const std::string newCode = TConversao::StrZero(std::to_string(counter), 8);
         if (const char* complement = complements.Find(TextOf(code, row)))
             insertComplement.Execute(complement, newCode);
         insert.Execute(row, newCode);
@@ -27,7 +29,7 @@ void BaselineSuppliers(TBaselineRun& run) {
     TRowInsert insert(run.origin, run.destination, suppliers.Layout(), "FORNECE", "CODFORNEC");
     const TFbColumn& code = suppliers.Layout().At("CODFORNEC");
     for (size_t i = 0; i < suppliers.Count(); ++i)
-        insert.Execute(suppliers.Row(i), RecodedSupplier(KeyText(code, suppliers.Row(i))));
+        insert.Execute(suppliers.Row(i), RecodificaFornecedor(KeyText(code, suppliers.Row(i))));
 }
 
 namespace {
@@ -54,8 +56,9 @@ void BaselineProducts(TBaselineRun& run) {
 
     TFbStatement movement(run.destination, kInsertMovement);
     const TCivilDate today = Today();
-    const std::string document =
-        ZeroPadded(today.day, 2) + ZeroPadded(today.month, 2) + ZeroPadded(today.year, 4);
+    const std::string document = TConversao::StrZero(std::to_string(today.day), 2) +
+                                 TConversao::StrZero(std::to_string(today.month), 2) +
+                                 TConversao::StrZero(std::to_string(today.year), 4);
     movement.SetText(0, "00");
     movement.SetText(1, "F");
     movement.SetText(2, "000000");
@@ -71,7 +74,7 @@ void BaselineProducts(TBaselineRun& run) {
     for (size_t i = 0; i < products.Count(); ++i) {
         const char* row = products.Row(i);
         const std::string_view origin = TextOf(code, row);
-        const std::string newCode = RecodedProduct(origin);
+        const std::string newCode = RecodificaProduto(origin);
         if (const char* complement = complements.Find(origin)) {
             movement.SetText(kCodProd, newCode);
             // The tool reads the three figures as numbers, NULL as 0.

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "BaselineSteps.h"
+#include "Recodificacao.h"
 #include "RowCopy.h"
+#include "classConversao.h"
 
 namespace {
 
@@ -69,7 +71,7 @@ void BaselineStockCorrection(TBaselineRun& run) {
         movement.Bind(4, costPrice, row);
         for (size_t p : valueParams)
             complement.Bind(p, layout.columns[setColumns[p]], row);
-        const std::string newCode = RecodedProduct(KeyText(code, row));
+        const std::string newCode = RecodificaProduto(KeyText(code, row));
         movement.SetInteger(2, sequence);
         movement.SetText(5, newCode);
         for (size_t p : codeParams)
@@ -118,7 +120,7 @@ class TClassLookup {
             if (next > 9999)
                 throw TFbError("CLASFISC has no free code left");
         }
-        const std::string code = ZeroPadded(next, 4);
+        const std::string code = TConversao::StrZero(std::to_string(next), 4);
         const std::string stored(Trimmed(ncm).substr(0, 8));
         insert_.SetText(0, code);
         insert_.SetText(1, stored);
@@ -147,7 +149,7 @@ void BaselineFiscalClassCorrection(TBaselineRun& run) {
     for (size_t i = 0; i < products.Count(); ++i) {
         const char* row = products.Row(i);
         const std::string_view origin = KeyText(code, row);
-        update.SetText(1, RecodedProduct(origin));
+        update.SetText(1, RecodificaProduto(origin));
         std::string value;
         if (!Trimmed(TextOf(classCode, row)).empty()) {
             originNcm.SetText(0, origin);
@@ -193,7 +195,7 @@ void BaselineMainSupplierCorrection(TBaselineRun& run) {
             originSupplier.CloseCursor();
             update.SetText(0, FirstText(destinationSupplier));
         }
-        update.SetText(1, RecodedProduct(KeyText(code, row)));
+        update.SetText(1, RecodificaProduto(KeyText(code, row)));
         update.Execute();
     }
 }

@@ -14,10 +14,6 @@ std::string InsertText(const TFbRowLayout& layout, const std::string& table) {
     return " INSERT INTO " + table + " (" + columns + " ) VALUES ( " + params + " ) ";
 }
 
-std::string Piece(std::string_view text, size_t from, size_t count) {
-    return from < text.size() ? std::string(text.substr(from, count)) : std::string();
-}
-
 }  // namespace
 
 TRowStore::TRowStore(TFbTransaction& origin, const std::string& select,
@@ -78,21 +74,6 @@ void TRowInsert::Execute(const char* row, std::string_view key) {
     if (keyIndex_ >= 0)
         insert_.SetText(size_t(keyIndex_), key);
     insert_.Execute();
-}
-
-std::string RecodedProduct(std::string_view code) {
-    return "01" + Piece(code, 2, 4);
-}
-
-std::string RecodedSupplier(std::string_view code) {
-    return "001" + Piece(code, 3, 3);
-}
-
-std::string ZeroPadded(long value, size_t width) {
-    std::string digits = std::to_string(value);
-    if (digits.size() < width)
-        digits.insert(0, width - digits.size(), '0');
-    return digits;
 }
 
 std::string_view KeyText(const TFbColumn& column, const char* row) {

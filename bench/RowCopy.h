@@ -54,12 +54,6 @@ class TRowInsert {
     const char* bound_ = nullptr;
 };
 
-// The parts of the destination keys: "01" + characters 3 to 6 of a product code, "001" +
-// characters 4 to 6 of a supplier code, and the client counter zero-padded to 8 digits.
-std::string RecodedProduct(std::string_view code);
-std::string RecodedSupplier(std::string_view code);
-std::string ZeroPadded(long value, size_t width);
-
 // The text of a key column for the corrections, which fail on NULL as the tool does.
 std::string_view KeyText(const TFbColumn& column, const char* row);
 

@@ -1,6 +1,7 @@
 // The insert built from a read's column list, and the parameter filling.
 #include <gtest/gtest.h>
 
+#include "CodePage.h"
 #include "CopiaRegistros.h"
 #include "Error.h"
 #include "Recodificacao.h"
@@ -66,9 +67,15 @@ TEST(CopiaRegistros, RecodingRules) {
         {u"AB", u"001", u"01"},
         {u"ABCDEFGH", u"001DEF", u"01CDEF"},
         {u"", u"001", u"01"},
+        {u"\u00C1\u00C9\u00CD\u00D3\u00DA\u00C7\u00C3", u"001\u00D3\u00DA\u00C7",
+         u"01\u00CD\u00D3\u00DA\u00C7"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RecodificaFornecedor(c.origem), c.fornecedor) << ToUtf8(c.origem);
         EXPECT_EQ(RecodificaProduto(c.origem), c.produto) << ToUtf8(c.origem);
+        // The same rules on the stored single-byte text.
+        const std::string bytes = EncodeCp1252(c.origem);
+        EXPECT_EQ(RecodificaFornecedor(bytes), EncodeCp1252(c.fornecedor)) << ToUtf8(c.origem);
+        EXPECT_EQ(RecodificaProduto(bytes), EncodeCp1252(c.produto)) << ToUtf8(c.origem);
     }
 }

@@ -1,5 +1,7 @@
 // TConversao's text normalisation helpers: pure functions of their arguments.
 
+#include <utility>
+
 #include "classConversao.h"
 
 namespace {
@@ -38,13 +40,23 @@ char16_t StripAccent(char16_t c) {
     return c;
 }
 
+// '0's in front of `valor` up to `qtd` characters; a longer value is kept whole.
+template <typename String>
+String ZerosAEsquerda(String valor, int32_t qtd) {
+    const int64_t n = int64_t(qtd) - int64_t(valor.size());
+    if (n > 0)
+        valor.insert(0, size_t(n), typename String::value_type('0'));
+    return valor;
+}
+
 }  // namespace
 
 Text TConversao::StrZero(Text Valor, int32_t Qtd) {
-    const int64_t n = int64_t(Qtd) - int64_t(Valor.size());
-    if (n > 0)
-        Valor.insert(0, size_t(n), u'0');
-    return Valor;
+    return ZerosAEsquerda(std::move(Valor), Qtd);
+}
+
+std::string TConversao::StrZero(std::string Valor, int32_t Qtd) {
+    return ZerosAEsquerda(std::move(Valor), Qtd);
 }
 
 Text TConversao::TiraMascara(Text Valor) {

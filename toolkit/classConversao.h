@@ -125,6 +125,8 @@ class TConversao {
 
     // --- Text normalisation (pure) ---
     static Text StrZero(Text Valor, int32_t Qtd);
+    // The same padding on stored single-byte text, for code that works on the bytes.
+    static std::string StrZero(std::string Valor, int32_t Qtd);
     static Text TiraMascara(Text Valor);
     static Text FRemoveCaracter(Text Valor);
     static Text FRetiraAcento(Text Valor);

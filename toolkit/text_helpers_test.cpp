@@ -24,6 +24,7 @@ TEST(TextHelpers, StrZeroPadsWithoutCuttingOrTrimming) {
     for (const auto& c : cases) {
         SCOPED_TRACE(ToUtf8(c.valor) + " width " + std::to_string(c.qtd));
         EXPECT_EQ(TConversao::StrZero(c.valor, c.qtd), c.expected);
+        EXPECT_EQ(TConversao::StrZero(ToUtf8(c.valor), c.qtd), ToUtf8(c.expected));
     }
 }
 

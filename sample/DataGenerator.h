@@ -1,6 +1,6 @@
 #pragma once
 // The sample data generator: a branch store's database and its head office's, ready to be
-// merged by the tool, for the demo and the benchmarks.
+// merged by the tool, for the tests, the demo and the benchmark.
 //
 // GenerateBranchAndHeadOffice creates FILIAL.FB (the branch, the merge's origin) and MATRIZ.FB
 // (the head office, its destination) in `folder` (created when missing) with the retail

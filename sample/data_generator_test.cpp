@@ -25,7 +25,7 @@ class TTempFolder {
         const std::string unique = std::to_string(std::random_device{}());
         do {
             path_ = std::filesystem::temp_directory_path() /
-                    ("unificador-bench-test-" + unique + "-" + std::to_string(++counter));
+                    ("unificador-sample-test-" + unique + "-" + std::to_string(++counter));
         } while (!std::filesystem::create_directories(path_));
     }
     ~TTempFolder() {
