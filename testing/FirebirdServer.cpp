@@ -80,7 +80,7 @@ std::string Quoted(const std::string& text) {
 
 }  // namespace
 
-TFirebirdServer::TFirebirdServer() {
+TFirebirdServer::TFirebirdServer(Text sysdbaPassword) : password_(std::move(sysdbaPassword)) {
     try {
         Start();
     } catch (const std::exception& e) {
@@ -123,7 +123,7 @@ void TFirebirdServer::Start() {
     // The security database with SYSDBA, made by the embedded engine of this root (so with its
     // configuration, never the machine's security database) before the server holds it.
     WriteConfiguration();
-    const std::string password = ToUtf8(kSysdbaPassword);
+    const std::string password = ToUtf8(password_);
     RunIsql("create database " + Quoted(Utf8(folder_ / "security3.fdb")) + ";\n" +
             "create user SYSDBA password " + Quoted(password) + ";\ncommit;\n");
 
@@ -187,7 +187,7 @@ void TFirebirdServer::AddUser(const Text& user, const Text& password) {
     TIBTransaction tr;
     db.SetDatabaseName(Address(FromUtf8(Utf8(folder_ / "security3.fdb"))));
     db.Params().SetValue(u"user_name", u"SYSDBA");
-    db.Params().SetValue(u"password", kSysdbaPassword);
+    db.Params().SetValue(u"password", password_);
     db.SetDefaultTransaction(&tr);
     TIBQuery q;
     q.SetDatabase(&db);

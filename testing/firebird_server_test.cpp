@@ -9,11 +9,6 @@
 
 namespace {
 
-TFirebirdServer& Server() {
-    TFirebirdServer& server = SharedFirebirdServer();
-    return server;
-}
-
 // The protocol the attachment came by, as the server sees it.
 Text Protocol(TIBDatabase& db) {
     return QueryRows(db,
@@ -25,17 +20,17 @@ Text Protocol(TIBDatabase& db) {
 }  // namespace
 
 TEST(FirebirdServer, ServesAFileOfTheEmbeddedEngineWithItsOwnLogins) {
-    if (!Server().Available())
-        GTEST_SKIP() << Server().Problem();
+    if (!SharedFirebirdServer().Available())
+        GTEST_SKIP() << SharedFirebirdServer().Problem();
     TTempDatabase file(3);
-    TConnection sysdba(Server().Address(file.Path()));
-    sysdba.db.Params().SetValue(u"password", TFirebirdServer::kSysdbaPassword);
+    TConnection sysdba(SharedFirebirdServer().Address(file.Path()));
+    sysdba.db.Params().SetValue(u"password", SharedFirebirdServer().SysdbaPassword());
     EXPECT_EQ(Protocol(sysdba.db), u"TCPv4");
     EXPECT_EQ(CountRows(sysdba.db, u"CLIENTE"), 0);
     sysdba.db.Close();
 
     // The tool's fixed password is not this server's.
-    TConnection fixed(Server().Address(file.Path()));
+    TConnection fixed(SharedFirebirdServer().Address(file.Path()));
     try {
         fixed.db.Open();
         ADD_FAILURE() << "the fixed password was accepted";
@@ -45,8 +40,8 @@ TEST(FirebirdServer, ServesAFileOfTheEmbeddedEngineWithItsOwnLogins) {
     }
     EXPECT_FALSE(fixed.db.Connected());
 
-    Server().AddUser(u"SUPORTE", u"filial#1");
-    TConnection user(Server().Address(file.Path()));
+    SharedFirebirdServer().AddUser(u"SUPORTE", u"filial#1");
+    TConnection user(SharedFirebirdServer().Address(file.Path()));
     user.db.Params().SetValue(u"user_name", u"SUPORTE");
     user.db.Params().SetValue(u"password", u"filial#1");
     EXPECT_EQ(QueryRows(user.db, u"SELECT CURRENT_USER FROM RDB$DATABASE"),
