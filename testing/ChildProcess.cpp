@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 
 #include "Error.h"
 
@@ -32,7 +33,8 @@ void MakePipe(int fds[2]) {
 
 }  // namespace
 
-TChildProcess::TChildProcess(const std::vector<std::string>& argv) {
+TChildProcess::TChildProcess(const std::vector<std::string>& argv,
+                             const std::vector<TVariable>& environment) {
     if (argv.empty())
         throw EError(u"TChildProcess: no program");
     int in[2], out[2], err[2];
@@ -50,7 +52,22 @@ TChildProcess::TChildProcess(const std::vector<std::string>& argv) {
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-    const int rc = posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, args.data(), environ);
+    // This process's variables, those named in `environment` replaced.
+    std::vector<std::string> variables;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string_view entry(*e);
+        const std::string_view name = entry.substr(0, entry.find('='));
+        if (std::none_of(environment.begin(), environment.end(),
+                         [&](const TVariable& v) { return v.first == name; }))
+            variables.emplace_back(entry);
+    }
+    for (const auto& [name, value] : environment)
+        variables.push_back(name + "=" + value);
+    std::vector<char*> env;
+    for (std::string& v : variables)
+        env.push_back(v.data());
+    env.push_back(nullptr);
+    const int rc = posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);
 
     close(in[0]);
@@ -130,9 +147,33 @@ void TChildProcess::CloseInput() {
     CloseFd(inFd_);
 }
 
-void TChildProcess::Kill() {
+void TChildProcess::SendSignal(int signal) {
     if (pid_ > 0 && !waited_)
-        kill(pid_, SIGKILL);
+        kill(pid_, signal);
+}
+
+bool TChildProcess::WaitFor(std::chrono::milliseconds timeout) {
+    if (waited_)
+        return true;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        int raw = 0;
+        const pid_t got = waitpid(pid_, &raw, WNOHANG);
+        if (got == pid_) {
+            waited_ = true;
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : WIFSIGNALED(raw) ? -WTERMSIG(raw) : -1;
+            // What it wrote before ending; a program it left running may hold the pipes.
+            ReadFor(std::chrono::milliseconds(200));
+            CloseFd(inFd_);
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        // Keeps the pipes flowing while waiting.
+        if (!ReadOnce(std::min(deadline,
+                               std::chrono::steady_clock::now() + std::chrono::milliseconds(50))))
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 int TChildProcess::Wait() {

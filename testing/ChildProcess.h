@@ -7,16 +7,24 @@
 
 #include <sys/types.h>
 
+#include <csignal>
+
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class TChildProcess {
   public:
-    // Starts the program at the path argv[0] with the other elements as its arguments. Fails
-    // with EError when it cannot be started.
-    explicit TChildProcess(const std::vector<std::string>& argv);
+    // Name and value of an environment variable the program gets besides this process's own.
+    using TVariable = std::pair<std::string, std::string>;
+
+    // Starts the program at the path argv[0] with the other elements as its arguments, in this
+    // process's environment with `environment` set on top of it. Fails with EError when it
+    // cannot be started.
+    explicit TChildProcess(const std::vector<std::string>& argv,
+                           const std::vector<TVariable>& environment = {});
     // Kills the program if it still runs and waits for it; never throws.
     ~TChildProcess();
     TChildProcess(const TChildProcess&) = delete;
@@ -32,7 +40,12 @@ class TChildProcess {
     // The program sees the end of its standard input.
     void CloseInput();
     // Sends SIGKILL (nothing when the program has already been waited for).
-    void Kill();
+    void Kill() { SendSignal(SIGKILL); }
+    // Sends `signal` (nothing when the program has already been waited for).
+    void SendSignal(int signal);
+    // Waits up to `timeout` for the program to end; true (and its status kept for Wait) when
+    // it did.
+    bool WaitFor(std::chrono::milliseconds timeout);
     // Reads the rest of the output and waits for the program to end: its exit status, or
     // minus the number of the signal that ended it. Later calls return the same.
     int Wait();
