@@ -58,8 +58,8 @@ class TIBDatabase {
     int DatabaseSQLDialect() const;
 
     struct Impl;
-    Impl& impl() { return *impl_; }
 
   private:
+    friend struct TImplAccess;
     std::unique_ptr<Impl> impl_;
 };

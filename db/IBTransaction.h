@@ -33,8 +33,8 @@ class TIBTransaction {
     void Rollback();
 
     struct Impl;
-    Impl& impl() { return *impl_; }
 
   private:
+    friend struct TImplAccess;
     std::unique_ptr<Impl> impl_;
 };
