@@ -6,6 +6,7 @@
 
 #include "DatabaseError.h"
 #include "IBQuery.h"
+#include "Login.h"
 #include "TempDatabase.h"
 
 namespace {
@@ -147,8 +148,8 @@ TEST_P(ConnectionTest, DefaultActionIsCommit) {
     }
     {
         TIBDatabase db;
-        db.Params().Add(u"user_name=SYSDBA");
-        db.Params().Add(u"password=tarnblade");
+        db.Params().Add(u"user_name=" + Text(kFixedUser));
+        db.Params().Add(u"password=" + Text(kFixedPassword));
         db.SetDatabaseName(file.Path());
         auto tr = std::make_unique<TIBTransaction>();
         db.SetDefaultTransaction(tr.get());

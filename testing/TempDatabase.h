@@ -18,10 +18,12 @@
 
 #include "IBDatabase.h"
 #include "IBTransaction.h"
+#include "Login.h"
 #include "Text.h"
 
-inline constexpr char16_t kTestUser[] = u"SYSDBA";
-inline constexpr char16_t kTestPassword[] = u"tarnblade";
+// The test databases have the program's own login.
+inline constexpr const auto& kTestUser = kFixedUser;
+inline constexpr const auto& kTestPassword = kFixedPassword;
 
 // A connection and its default transaction, wired together, with the database name and the
 // login set. Nothing is connected until it is used (a query connects it), or Open is called.
