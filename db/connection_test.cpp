@@ -184,5 +184,24 @@ TEST_P(ConnectionTest, TestConnectedNoticesALostAttachment) {
     EXPECT_EQ(ScalarOf(victim.db, u"SELECT COUNT(*) FROM T"), 0);
 }
 
+// On a killed attachment the server refuses to end the transaction. A refused commit keeps it
+// in progress (a rollback may still end it); a refused rollback raises and ends it all the
+// same, so that nothing stays in progress that the server no longer knows.
+TEST_P(ConnectionTest, ARefusedRollbackStillEndsTheTransaction) {
+    TConnection victim(file.Path());
+    Exec(victim.db, u"INSERT INTO T VALUES (20)");
+    int64_t id = ScalarOf(victim.db, u"SELECT CURRENT_CONNECTION FROM RDB$DATABASE");
+    TConnection killer(file.Path());
+    Exec(killer.db, u"DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + IntToText(id));
+    killer.tr.Commit();
+
+    EXPECT_THROW(victim.tr.Commit(), EIBError);
+    EXPECT_TRUE(victim.tr.InTransaction());
+    EXPECT_THROW(victim.tr.Rollback(), EIBError);
+    EXPECT_FALSE(victim.tr.InTransaction());
+    EXPECT_EQ(MessageOf([&] { victim.tr.Rollback(); }), u"Transaction is not active");
+    EXPECT_EQ(ScalarOf(killer.db, u"SELECT COUNT(*) FROM T"), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Dialects, ConnectionTest, ::testing::Values(1, 3),
                          [](const auto& info) { return "Dialect" + std::to_string(info.param); });
