@@ -55,7 +55,7 @@ TEST_P(LostConnectionTest, KilledInEachPartOfTheRun) {
         TConnection dest(file.Path());
         dest.db.SetConnected(true);
         dest.tr.StartTransaction();
-        const Text id = QueryRows(dest.db, u"SELECT CURRENT_CONNECTION FROM RDB$DATABASE")[0];
+        const int64_t id = AttachmentId(dest.db);
         const std::vector<Text> fresh = RetailChecksums(dest.db);
 
         int seen = 0;
@@ -64,9 +64,7 @@ TEST_P(LostConnectionTest, KilledInEachPartOfTheRun) {
             if (killed || sql.find(c.statement) == Text::npos || ++seen < c.occurrence)
                 return;
             killed = true;
-            TConnection killer(file.Path());
-            ExecStatements(killer.db,
-                           {u"DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + id});
+            KillAttachment(file.Path(), id);
         });
         platform.messages.clear();
         TStringList options;

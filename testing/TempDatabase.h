@@ -61,6 +61,13 @@ void ExecStatements(TIBDatabase& db, const std::vector<Text>& statements);
 
 int64_t CountRows(TIBDatabase& db, TextView table);
 
+// The server's number of the connection's attachment (CURRENT_CONNECTION).
+int64_t AttachmentId(TIBDatabase& db);
+// Ends attachment `id` of the database file `path` from a connection of its own, as an
+// administrator does through the monitoring tables: the attachment's next call fails with
+// "connection shutdown".
+void KillAttachment(TextView path, int64_t id);
+
 // Every row of the select `sql`: its fields' texts (AsString) separated by one blank, NULL
 // written <null>.
 std::vector<Text> QueryRows(TIBDatabase& db, TextView sql);

@@ -110,15 +110,13 @@ TEST_P(ConversaoTest, ASwitchOnAKilledConnectionFailsWithoutRaising) {
         SCOPED_TRACE(active ? "on" : "off");
         TConnection victim(file.Path());
         victim.db.SetConnected(true);
-        const Text id = QueryRows(victim.db, u"SELECT CURRENT_CONNECTION FROM RDB$DATABASE")[0];
+        const int64_t id = AttachmentId(victim.db);
         bool killed = false;
         SetStatementHook([&](const Text& sql) {
             if (killed || sql.rfind(u"ALTER TRIGGER MVGERAL_AI0", 0) != 0)
                 return;
             killed = true;
-            TConnection killer(file.Path());
-            ExecStatements(killer.db,
-                           {u"DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + id});
+            KillAttachment(file.Path(), id);
         });
         platform.messages.clear();
         TConversao conversao(&victim.db);
