@@ -57,7 +57,7 @@ class TIBDatabase {
     // The database's own dialect, as read at attach; 0 while detached.
     int DatabaseSQLDialect() const;
 
-    struct Impl;
+    struct Impl;  // the private state, db/internal/Impl.h
 
   private:
     friend struct TImplAccess;

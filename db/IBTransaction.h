@@ -32,7 +32,7 @@ class TIBTransaction {
     void Commit();
     void Rollback();
 
-    struct Impl;
+    struct Impl;  // the private state, db/internal/Impl.h
 
   private:
     friend struct TImplAccess;
