@@ -1,25 +1,19 @@
 #include "Baseline.h"
 
 #include "BaselineSteps.h"
-
-namespace {
-
-constexpr const char* kTriggers[] = {
-    "PRODUTO_BI0", "MVGERAL_AD0", "MVGERAL_AI0",  "MVGERAL_AU0",  "MVGERAL_BD0",
-    "MVGERAL_BI0", "MVGERAL_BU0", "COMPCLIE_AI0", "COMPCLIE_AU0",
-};
-
-}  // namespace
+#include "Login.h"
+#include "classConversao.h"
 
 void BaselineSwitchTriggers(TFbTransaction& destination, bool active) {
-    for (const char* trigger : kTriggers)
-        destination.ExecuteImmediate(std::string("ALTER TRIGGER ") + trigger +
+    for (const char16_t* trigger : TConversao::Triggers())
+        destination.ExecuteImmediate("ALTER TRIGGER " + ToUtf8(trigger) +
                                      (active ? " ACTIVE" : " INACTIVE"));
 }
 
 TStepTimes RunBaseline(const std::string& originPath, const std::string& destinationPath) {
-    TFbAttachment origin(originPath, "SYSDBA", "tarnblade");
-    TFbAttachment destination(destinationPath, "SYSDBA", "tarnblade");
+    const std::string user = ToUtf8(kFixedUser), password = ToUtf8(kFixedPassword);
+    TFbAttachment origin(originPath, user, password);
+    TFbAttachment destination(destinationPath, user, password);
     TFbTransaction originTr(origin, true);
     TFbTransaction destinationTr(destination, false);
 

@@ -15,13 +15,13 @@
 // type of the stock correction is the text '04', and a product without main supplier gets
 // NULL without look-ups.
 //
-// Fails with TFbError (RawClient.h) at the first database error; nothing is committed then
-// except the trigger switch.
+// Fails with the database's EIBError at its first error (TFbError for the baseline's own);
+// nothing is committed then except the trigger switch.
 
 #include <string>
 
 #include "StepTimes.h"
 
-// Attaches both database files (SYSDBA, no character set), runs and times the segments of
-// StepTimes.h; attaching and detaching are not timed.
+// Attaches both database files (the fixed login of Login.h, no character set), runs and times the
+// segments of StepTimes.h; attaching and detaching are not timed.
 TStepTimes RunBaseline(const std::string& originPath, const std::string& destinationPath);

@@ -5,11 +5,6 @@
 
 namespace {
 
-struct TStatus {
-    ISC_STATUS_ARRAY v{};
-    ISC_STATUS* get() { return v; }
-};
-
 size_t AlignUp(size_t n) {
     return (n + 7) / 8 * 8;
 }
@@ -24,59 +19,17 @@ std::vector<char> NewSqlda(short n) {
     return block;
 }
 
-void AddDpbText(std::string& dpb, char tag, const std::string& value) {
-    dpb.push_back(tag);
-    dpb.push_back(char(value.size()));
-    dpb += value;
-}
-
 }  // namespace
-
-void CheckStatus(const ISC_STATUS* status, std::string_view what) {
-    if (!(status[0] == 1 && status[1] != 0))
-        return;
-    std::string message(what);
-    message += ": ";
-    const ISC_STATUS* p = status;
-    char buffer[1024];
-    bool first = true;
-    while (fb_interpret(buffer, sizeof buffer, &p)) {
-        if (!first)
-            message += "; ";
-        message += buffer;
-        first = false;
-    }
-    throw TFbError(message);
-}
 
 // ---- Attachment and transaction ----
 
 TFbAttachment::TFbAttachment(const std::string& path, const std::string& user,
                              const std::string& password) {
-    std::string dpb(1, char(isc_dpb_version1));
-    AddDpbText(dpb, isc_dpb_user_name, user);
-    AddDpbText(dpb, isc_dpb_password, password);
-    TStatus st;
-    isc_attach_database(st.get(), short(path.size()), path.c_str(), &handle_, short(dpb.size()),
-                        dpb.data());
-    CheckStatus(st.get(), "isc_attach_database " + path);
-
-    const char items[] = {isc_info_db_sql_dialect, isc_info_end};
-    char buffer[32] = {};
-    isc_database_info(st.get(), &handle_, sizeof items, items, sizeof buffer, buffer);
-    CheckStatus(st.get(), "isc_database_info");
-    if (buffer[0] == isc_info_db_sql_dialect) {
-        const short len = short(isc_vax_integer(buffer + 1, 2));
-        dialect_ = static_cast<unsigned short>(isc_vax_integer(buffer + 3, len));
-    } else {
-        dialect_ = 1;
-    }
-}
-
-TFbAttachment::~TFbAttachment() {
-    TStatus st;
-    if (handle_)
-        isc_detach_database(st.get(), &handle_);
+    TDpb dpb;
+    dpb.AddText(isc_dpb_user_name, user);
+    dpb.AddText(isc_dpb_password, password);
+    handle_ = TAttachmentHandle::Attach(path, dpb);
+    dialect_ = static_cast<unsigned short>(handle_.DatabaseDialect());
 }
 
 TFbTransaction::TFbTransaction(TFbAttachment& attachment, bool readOnly)
@@ -84,31 +37,21 @@ TFbTransaction::TFbTransaction(TFbAttachment& attachment, bool readOnly)
     Start();
 }
 
-TFbTransaction::~TFbTransaction() {
-    TStatus st;
-    if (handle_)
-        isc_rollback_transaction(st.get(), &handle_);
-}
-
 void TFbTransaction::Start() {
     const char tpb[] = {isc_tpb_version3, isc_tpb_concurrency, isc_tpb_wait,
                         char(readOnly_ ? isc_tpb_read : isc_tpb_write)};
-    TStatus st;
-    isc_start_transaction(st.get(), &handle_, 1, &attachment_.Handle(), short(sizeof tpb), tpb);
-    CheckStatus(st.get(), "isc_start_transaction");
+    handle_ = TTransactionHandle::Start(attachment_.Handle(), std::string_view(tpb, sizeof tpb));
 }
 
 void TFbTransaction::Commit() {
-    TStatus st;
-    isc_commit_transaction(st.get(), &handle_);
-    CheckStatus(st.get(), "isc_commit_transaction");
+    handle_.Commit();
 }
 
 void TFbTransaction::ExecuteImmediate(const std::string& sql) {
     TStatus st;
-    isc_dsql_execute_immediate(st.get(), &attachment_.Handle(), &handle_, 0, sql.c_str(),
+    isc_dsql_execute_immediate(st.get(), attachment_.Handle().get(), handle_.get(), 0, sql.c_str(),
                                attachment_.Dialect(), nullptr);
-    CheckStatus(st.get(), sql);
+    Check(st);
 }
 
 // ---- Row images ----
@@ -152,20 +95,13 @@ std::string_view TextOf(const TFbColumn& column, const char* row) {
 TFbStatement::TFbStatement(TFbTransaction& transaction, const std::string& sql)
     : transaction_(transaction) {
     TFbAttachment& attachment = transaction.Attachment();
-    TStatus st;
-    isc_dsql_allocate_statement(st.get(), &attachment.Handle(), &handle_);
-    CheckStatus(st.get(), "isc_dsql_allocate_statement");
+    handle_ = TStatementHandle::Allocate(attachment.Handle());
     out_ = NewSqlda(1);
-    isc_dsql_prepare(st.get(), &transaction.Handle(), &handle_, 0, sql.c_str(),
-                     attachment.Dialect(), Out());
-    CheckStatus(st.get(), sql);
-    Describe();
-}
-
-TFbStatement::~TFbStatement() {
     TStatus st;
-    if (handle_)
-        isc_dsql_free_statement(st.get(), &handle_, DSQL_drop);
+    isc_dsql_prepare(st.get(), transaction.Handle().get(), handle_.get(), 0, sql.c_str(),
+                     attachment.Dialect(), Out());
+    Check(st);
+    Describe();
 }
 
 void TFbStatement::Describe() {
@@ -173,8 +109,8 @@ void TFbStatement::Describe() {
     TStatus st;
     if (Out()->sqld > Out()->sqln) {
         out_ = NewSqlda(Out()->sqld);
-        isc_dsql_describe(st.get(), &handle_, dialect, Out());
-        CheckStatus(st.get(), "isc_dsql_describe");
+        isc_dsql_describe(st.get(), handle_.get(), dialect, Out());
+        Check(st);
     }
     const short columns = Out()->sqld;
     size_t at = 0;
@@ -203,12 +139,12 @@ void TFbStatement::Describe() {
     }
 
     in_ = NewSqlda(1);
-    isc_dsql_describe_bind(st.get(), &handle_, dialect, In());
-    CheckStatus(st.get(), "isc_dsql_describe_bind");
+    isc_dsql_describe_bind(st.get(), handle_.get(), dialect, In());
+    Check(st);
     if (In()->sqld > In()->sqln) {
         in_ = NewSqlda(In()->sqld);
-        isc_dsql_describe_bind(st.get(), &handle_, dialect, In());
-        CheckStatus(st.get(), "isc_dsql_describe_bind");
+        isc_dsql_describe_bind(st.get(), handle_.get(), dialect, In());
+        Check(st);
     }
     const short params = In()->sqld;
     inVars_.assign(In()->sqlvar, In()->sqlvar + params);
@@ -308,18 +244,18 @@ void TFbStatement::BindBlob(size_t i, const TFbColumn& column, const char* row,
 void TFbStatement::Execute() {
     CloseCursor();
     TStatus st;
-    isc_dsql_execute(st.get(), &transaction_.Handle(), &handle_,
+    isc_dsql_execute(st.get(), transaction_.Handle().get(), handle_.get(),
                      transaction_.Attachment().Dialect(), inVars_.empty() ? nullptr : In());
-    CheckStatus(st.get(), "isc_dsql_execute");
+    Check(st);
     cursorOpen_ = !layout_.columns.empty();
 }
 
 bool TFbStatement::Fetch() {
     TStatus st;
-    const ISC_STATUS rc = isc_dsql_fetch(st.get(), &handle_, SQLDA_VERSION1, Out());
+    const ISC_STATUS rc = isc_dsql_fetch(st.get(), handle_.get(), SQLDA_VERSION1, Out());
     if (rc == 100)
         return false;
-    CheckStatus(st.get(), "isc_dsql_fetch");
+    Check(st);
     return true;
 }
 
@@ -327,45 +263,20 @@ void TFbStatement::CloseCursor() {
     if (!cursorOpen_)
         return;
     cursorOpen_ = false;
-    TStatus st;
-    isc_dsql_free_statement(st.get(), &handle_, DSQL_close);
-    CheckStatus(st.get(), "isc_dsql_free_statement");
+    handle_.CloseCursor();
 }
 
 // ---- Blobs ----
 
 ISC_QUAD CopyBlob(TFbTransaction& from, const ISC_QUAD& id, TFbTransaction& to) {
-    TStatus st;
-    isc_blob_handle source = 0, target = 0;
-    ISC_QUAD sourceId = id, targetId{};
-    isc_open_blob2(st.get(), &from.Attachment().Handle(), &from.Handle(), &source, &sourceId, 0,
-                   nullptr);
-    CheckStatus(st.get(), "isc_open_blob2");
-    isc_create_blob2(st.get(), &to.Attachment().Handle(), &to.Handle(), &target, &targetId, 0,
-                     nullptr);
-    if (st.v[0] == 1 && st.v[1]) {
-        TStatus ignored;
-        isc_close_blob(ignored.get(), &source);
-        CheckStatus(st.get(), "isc_create_blob2");
-    }
+    ISC_QUAD targetId{};
+    TBlobHandle source = TBlobHandle::Open(from.Attachment().Handle(), from.Handle(), id);
+    TBlobHandle target = TBlobHandle::Create(to.Attachment().Handle(), to.Handle(), targetId);
     char segment[32768];
-    for (;;) {
-        unsigned short got = 0;
-        const ISC_STATUS rc = isc_get_segment(st.get(), &source, &got, sizeof segment, segment);
-        if (rc == isc_segstr_eof)
-            break;
-        if (rc != 0 && rc != isc_segment) {
-            TStatus ignored;
-            isc_cancel_blob(ignored.get(), &target);
-            isc_close_blob(ignored.get(), &source);
-            CheckStatus(st.get(), "isc_get_segment");
-        }
-        isc_put_segment(st.get(), &target, got, segment);
-        CheckStatus(st.get(), "isc_put_segment");
-    }
-    isc_close_blob(st.get(), &source);
-    CheckStatus(st.get(), "isc_close_blob");
-    isc_close_blob(st.get(), &target);
-    CheckStatus(st.get(), "isc_close_blob");
+    unsigned short got = 0;
+    while (source.GetSegment(segment, sizeof segment, got))
+        target.PutSegment(segment, got);
+    source.Close();
+    target.Close();
     return targetId;
 }

@@ -2,14 +2,13 @@
 // A thin layer over the Firebird client library's C API, for the benchmark's baseline.
 //
 // The benchmark compares the tool with the floor of the client library itself, so the
-// baseline talks to the library directly instead of through db/: besides db/, this is the
-// one place that includes <ibase.h> and links fbclient.
+// baseline talks to the library directly (descriptor areas, native bytes) instead of through
+// db/'s objects; it holds its handles in db/'s owners (FbHandles.h), and besides db/ it is the
+// one place that includes <ibase.h>.
 //
 // Everything here is bytes: texts are the stored bytes of the column (the connections carry no
-// character set), numbers and dates the library's native representations. Errors raise
-// TFbError with the library's interpreted status text.
-
-#include <ibase.h>
+// character set), numbers and dates the library's native representations. The database's
+// errors raise EIBError (FbStatus.h); the baseline's own failures raise TFbError.
 
 #include <cstdint>
 #include <stdexcept>
@@ -17,29 +16,25 @@
 #include <string_view>
 #include <vector>
 
+#include "FbHandles.h"
+
 class TFbError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
-
-// Raises TFbError when `status` holds an error; `what` names the failed call.
-void CheckStatus(const ISC_STATUS* status, std::string_view what);
 
 class TFbAttachment {
   public:
     // Attaches the database file `path` (the embedded engine for a plain path) with the given
     // login and no character set.
     TFbAttachment(const std::string& path, const std::string& user, const std::string& password);
-    ~TFbAttachment();
-    TFbAttachment(const TFbAttachment&) = delete;
-    TFbAttachment& operator=(const TFbAttachment&) = delete;
 
-    isc_db_handle& Handle() { return handle_; }
+    TAttachmentHandle& Handle() { return handle_; }
     // The database's SQL dialect, used for every statement.
     unsigned short Dialect() const { return dialect_; }
 
   private:
-    isc_db_handle handle_ = 0;
+    TAttachmentHandle handle_;
     unsigned short dialect_ = 3;
 };
 
@@ -47,7 +42,7 @@ class TFbTransaction {
   public:
     // Starts a concurrency transaction that waits on conflicts; read-only when asked.
     TFbTransaction(TFbAttachment& attachment, bool readOnly);
-    ~TFbTransaction();  // rolls back what is still in progress; never throws
+    ~TFbTransaction() { handle_.RollbackQuietly(); }  // rolls back what is still in progress
     TFbTransaction(const TFbTransaction&) = delete;
     TFbTransaction& operator=(const TFbTransaction&) = delete;
 
@@ -56,13 +51,13 @@ class TFbTransaction {
     // Prepares and runs `sql` once, in this transaction.
     void ExecuteImmediate(const std::string& sql);
 
-    isc_tr_handle& Handle() { return handle_; }
+    TTransactionHandle& Handle() { return handle_; }
     TFbAttachment& Attachment() { return attachment_; }
 
   private:
     TFbAttachment& attachment_;
     bool readOnly_;
-    isc_tr_handle handle_ = 0;
+    TTransactionHandle handle_;
 };
 
 // One output column of a prepared statement and where its value lies in a row image: the
@@ -97,7 +92,6 @@ std::string_view TextOf(const TFbColumn& column, const char* row);
 class TFbStatement {
   public:
     TFbStatement(TFbTransaction& transaction, const std::string& sql);
-    ~TFbStatement();
     TFbStatement(const TFbStatement&) = delete;
     TFbStatement& operator=(const TFbStatement&) = delete;
 
@@ -138,7 +132,7 @@ class TFbStatement {
     void PointAtNumber(size_t i, short type, short length);
 
     TFbTransaction& transaction_;
-    isc_stmt_handle handle_ = 0;
+    TStatementHandle handle_;
     std::vector<char> in_, out_;   // the two XSQLDA blocks
     std::vector<XSQLVAR> inVars_;  // the parameters as the server described them
     std::vector<TSlot> slots_;

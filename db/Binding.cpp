@@ -10,9 +10,15 @@
 
 #include "CodePage.h"
 #include "FormatSettings.h"
-#include "Internal.h"
+#include "Impl.h"
 
 namespace {
+
+// Where a parameter's new blob is written.
+struct TBlobTarget {
+    TAttachmentHandle& attachment;
+    TTransactionHandle& transaction;
+};
 
 struct TSlot {
     XSQLVAR& var;
@@ -59,24 +65,15 @@ void SetBytesAsText(TSlot s, std::string bytes, short charset) {
     s.var.sqlind = &s.indicator;
 }
 
-void SetBlob(TSlot s, isc_db_handle& db, isc_tr_handle& tr, const std::string& content) {
-    TStatus st;
-    isc_blob_handle blob = 0;
+void SetBlob(TSlot s, TBlobTarget& target, const std::string& content) {
     ISC_QUAD id{};
-    isc_create_blob2(st.get(), &db, &tr, &blob, &id, 0, nullptr);
-    Check(st);
+    TBlobHandle blob = TBlobHandle::Create(target.attachment, target.transaction, id);
     constexpr size_t kSegment = 32768;
     for (size_t at = 0; at < content.size(); at += kSegment) {
         size_t n = std::min(kSegment, content.size() - at);
-        isc_put_segment(st.get(), &blob, static_cast<unsigned short>(n), content.data() + at);
-        if (st.Failed()) {
-            TStatus ignored;
-            isc_cancel_blob(ignored.get(), &blob);
-            ThrowStatus(st);
-        }
+        blob.PutSegment(content.data() + at, static_cast<unsigned short>(n));
     }
-    isc_close_blob(st.get(), &blob);
-    Check(st);
+    blob.Close();
     SetNative(s, SQL_BLOB, id);
     s.var.sqlsubtype = s.column.subtype;
 }
@@ -99,12 +96,12 @@ void SetTimestamp(TSlot s, int32_t days, uint32_t units, bool dialect1) {
     }
 }
 
-void BindText(TSlot s, const Text& text, isc_db_handle& db, isc_tr_handle& tr, bool dialect1) {
+void BindText(TSlot s, const Text& text, TBlobTarget& blobs, bool dialect1) {
     const short type = s.column.type;
     if (IsTextType(type))
         return SetBytesAsText(s, EncodeCp1252(text), s.column.subtype);
     if (type == SQL_BLOB)
-        return SetBlob(s, db, tr, EncodeCp1252(text));
+        return SetBlob(s, blobs, EncodeCp1252(text));
     if (text.empty())
         return SetNull(s);
     if (IsDateType(type)) {
@@ -126,12 +123,12 @@ void BindText(TSlot s, const Text& text, isc_db_handle& db, isc_tr_handle& tr, b
 }  // namespace
 
 void TIBQuery::Impl::Bind() {
-    XSQLDA* in = In();
-    isc_db_handle& db = database->impl().handle;
-    isc_tr_handle& tr = transaction->impl().handle;
+    TPreparation& p = *prepared;
+    XSQLDA* in = p.In();
+    TBlobTarget blobs{ImplOf(*database).attachment, ImplOf(*transaction).handle};
     const bool dialect1 = database->SQLDialect() == 1;
-    for (size_t i = 0; i < inColumns.size(); ++i) {
-        TSlot s{in->sqlvar[i], inBuffers[i], inIndicators[i], inColumns[i]};
+    for (size_t i = 0; i < p.inColumns.size(); ++i) {
+        TSlot s{in->sqlvar[i], p.inBuffers[i], p.inIndicators[i], p.inColumns[i]};
         static const TValue kNull;
         const TValue& v = i < params.size() ? params[i]->Value() : kNull;
         const short type = s.column.type;
@@ -140,17 +137,17 @@ void TIBQuery::Impl::Bind() {
                 SetNull(s);
                 break;
             case TValueKind::Text:
-                BindText(s, v.TextValue(), db, tr, dialect1);
+                BindText(s, v.TextValue(), blobs, dialect1);
                 break;
             case TValueKind::Bytes:
                 if (type == SQL_BLOB)
-                    SetBlob(s, db, tr, v.BytesValue());
+                    SetBlob(s, blobs, v.BytesValue());
                 else
                     SetBytesAsText(s, v.BytesValue(), IsTextType(type) ? s.column.subtype : 0);
                 break;
             default:
                 if (IsTextType(type) || type == SQL_BLOB) {
-                    BindText(s, v.ToText(), db, tr, dialect1);
+                    BindText(s, v.ToText(), blobs, dialect1);
                     break;
                 }
                 switch (v.Kind()) {

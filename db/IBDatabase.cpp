@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "CodePage.h"
-#include "Internal.h"
+#include "Impl.h"
 
 namespace {
 
@@ -14,16 +14,8 @@ std::string EncodeFileName(const Text& name) {
 #endif
 }
 
-void AddDpbString(std::string& dpb, char tag, const std::string& value) {
-    if (value.size() > 255)
-        throw EDatabaseError(u"Connection parameter is too long");
-    dpb.push_back(tag);
-    dpb.push_back(char(value.size()));
-    dpb += value;
-}
-
-std::string BuildDpb(const TStringList& params) {
-    std::string dpb(1, char(isc_dpb_version1));
+TDpb BuildDpb(const TStringList& params) {
+    TDpb dpb;
     for (size_t i = 0; i < params.Count(); ++i) {
         const Text& line = params[i];
         size_t eq = line.find(u'=');
@@ -32,34 +24,20 @@ std::string BuildDpb(const TStringList& params) {
         Text name = AsciiLower(Trim(line.substr(0, eq)));
         std::string value = EncodeCp1252(line.substr(eq + 1));
         if (name == u"user_name")
-            AddDpbString(dpb, isc_dpb_user_name, value);
+            dpb.AddText(isc_dpb_user_name, value);
         else if (name == u"password")
-            AddDpbString(dpb, isc_dpb_password, value);
+            dpb.AddText(isc_dpb_password, value);
         else if (name == u"lc_ctype")
-            AddDpbString(dpb, isc_dpb_lc_ctype, value);
+            dpb.AddText(isc_dpb_lc_ctype, value);
         else if (name == u"sql_role_name")
-            AddDpbString(dpb, isc_dpb_sql_role_name, value);
+            dpb.AddText(isc_dpb_sql_role_name, value);
     }
     return dpb;
 }
 
-int ReadDialect(isc_db_handle& handle) {
-    TStatus st;
-    const char items[] = {isc_info_db_sql_dialect, isc_info_end};
-    char buffer[32] = {};
-    isc_database_info(st.get(), &handle, sizeof items, items, sizeof buffer, buffer);
-    Check(st);
-    if (buffer[0] != isc_info_db_sql_dialect)
-        return 1;  // databases older than dialects
-    short len = short(isc_vax_integer(buffer + 1, 2));
-    return int(isc_vax_integer(buffer + 3, len));
-}
-
 }  // namespace
 
-TIBDatabase::TIBDatabase() : impl_(std::make_unique<Impl>()) {
-    impl_->self = this;
-}
+TIBDatabase::TIBDatabase() : impl_(std::make_unique<Impl>()) {}
 
 TIBDatabase::~TIBDatabase() {
     if (Connected()) {
@@ -72,7 +50,7 @@ TIBDatabase::~TIBDatabase() {
     for (auto* q : std::vector(impl_->queries))
         q->Detach();
     for (auto* t : std::vector(impl_->transactions))
-        t->impl().database = nullptr;
+        ImplOf(*t).database = nullptr;
 }
 
 void TIBDatabase::SetDatabaseName(Text name) {
@@ -98,7 +76,7 @@ TIBTransaction* TIBDatabase::DefaultTransaction() const {
 }
 
 bool TIBDatabase::Connected() const {
-    return impl_->handle != 0;
+    return bool(impl_->attachment);
 }
 
 void TIBDatabase::SetConnected(bool connected) {
@@ -114,7 +92,8 @@ bool TIBDatabase::TestConnected() {
     TStatus st;
     const char items[] = {isc_info_base_level, isc_info_end};
     char buffer[32];
-    isc_database_info(st.get(), &impl_->handle, sizeof items, items, sizeof buffer, buffer);
+    isc_database_info(st.get(), impl_->attachment.get(), sizeof items, items, sizeof buffer,
+                      buffer);
     if (!st.Failed())
         return true;
     impl_->ForceDisconnect();
@@ -131,51 +110,28 @@ int TIBDatabase::DatabaseSQLDialect() const {
 void TIBDatabase::Impl::Connect() {
     if (name.empty())
         throw EDatabaseError(u"Database name is missing");
-    std::string file = EncodeFileName(name);
-    std::string dpb = BuildDpb(params);
-    if (file.size() > 32767)
-        throw EDatabaseError(u"Database name is too long");
-    TStatus st;
-    isc_db_handle h = 0;
-    isc_attach_database(st.get(), short(file.size()), file.c_str(), &h, short(dpb.size()),
-                        dpb.data());
-    Check(st);
-    try {
-        databaseDialect = ReadDialect(h);
-    } catch (...) {
-        TStatus ignored;
-        isc_detach_database(ignored.get(), &h);
-        throw;
-    }
-    handle = h;
+    const std::string file = EncodeFileName(name);
+    const TDpb dpb = BuildDpb(params);
+    TAttachmentHandle attached = TAttachmentHandle::Attach(file, dpb);
+    databaseDialect = attached.DatabaseDialect();
+    attachment = std::move(attached);
 }
 
 void TIBDatabase::Impl::Disconnect() {
-    for (auto* q : queries)
-        q->CloseQuietly();
-    for (auto* q : queries)
-        q->Unprepare();
+    CloseAndUnprepare(queries);
     for (auto* t : transactions)
         if (t->InTransaction())
             t->Commit();
-    DropKept(nullptr);
-    TStatus st;
-    isc_detach_database(st.get(), &handle);
-    Check(st);
-    handle = 0;
+    kept.Drop(nullptr);
+    attachment.Detach();
     databaseDialect = 0;
 }
 
 void TIBDatabase::Impl::ForceDisconnect() noexcept {
-    for (auto* q : queries)
-        q->CloseQuietly();
-    for (auto* q : queries)
-        q->Unprepare();
+    CloseAndUnprepare(queries);
     for (auto* t : transactions)
-        t->impl().Forget();
-    DropKept(nullptr);
-    TStatus st;
-    isc_detach_database(st.get(), &handle);
-    handle = 0;
+        ImplOf(*t).handle.RollbackQuietly();
+    kept.Drop(nullptr);
+    attachment.DetachQuietly();
     databaseDialect = 0;
 }

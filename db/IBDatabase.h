@@ -57,9 +57,9 @@ class TIBDatabase {
     // The database's own dialect, as read at attach; 0 while detached.
     int DatabaseSQLDialect() const;
 
-    struct Impl;
-    Impl& impl() { return *impl_; }
+    struct Impl;  // the private state, db/internal/Impl.h
 
   private:
+    friend struct TImplAccess;
     std::unique_ptr<Impl> impl_;
 };

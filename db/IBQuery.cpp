@@ -4,7 +4,7 @@
 
 #include "FaultInjection.h"
 #include "FormatSettings.h"
-#include "Internal.h"
+#include "Impl.h"
 #include "ParamScanner.h"
 
 namespace {
@@ -79,9 +79,7 @@ size_t TSQLText::Count() const {
 
 // ---- TIBQuery ----
 
-TIBQuery::TIBQuery() : impl_(std::make_unique<Impl>()), sql_(*this) {
-    impl_->self = this;
-}
+TIBQuery::TIBQuery() : impl_(std::make_unique<Impl>()), sql_(*this) {}
 
 TIBQuery::~TIBQuery() {
     impl_->Detach();
@@ -91,9 +89,9 @@ void TIBQuery::Impl::Detach() noexcept {
     CloseQuietly();
     Release();
     if (transaction)
-        EraseFrom(transaction->impl().queries, this);
+        EraseFrom(ImplOf(*transaction).queries, this);
     if (database)
-        EraseFrom(database->impl().queries, this);
+        EraseFrom(ImplOf(*database).queries, this);
     transaction = nullptr;
     database = nullptr;
 }
@@ -103,10 +101,10 @@ void TIBQuery::SetDatabase(TIBDatabase* database) {
     impl_->database = database;
     if (!database)
         return;
-    database->impl().queries.push_back(impl_.get());
+    ImplOf(*database).queries.push_back(impl_.get());
     impl_->transaction = database->DefaultTransaction();
     if (impl_->transaction)
-        impl_->transaction->impl().queries.push_back(impl_.get());
+        ImplOf(*impl_->transaction).queries.push_back(impl_.get());
 }
 
 TIBDatabase* TIBQuery::Database() const {
@@ -149,6 +147,33 @@ void TIBQuery::Impl::EnsureReady() {
         transaction->StartTransaction();
 }
 
+void TIBQuery::Impl::Prepare() {
+    if (prepared)
+        return;
+    TIBDatabase::Impl& connection = ImplOf(*database);
+    prepared = connection.kept.Take(serverText, serverHash, transaction);
+    if (!prepared)
+        prepared = PrepareStatement(connection.attachment, ImplOf(*transaction).handle, transaction,
+                                    database->SQLDialect(), serverText, serverHash, params.size());
+}
+
+void TIBQuery::Impl::Release() noexcept {
+    if (!prepared)
+        return;
+    CloseCursor();
+    if (database && database->Connected() && transaction && transaction->InTransaction() &&
+        !prepared->EndsTransaction())
+        ImplOf(*database).kept.Keep(std::move(*prepared));
+    prepared.reset();
+}
+
+void CloseAndUnprepare(const std::vector<TIBQuery::Impl*>& queries) noexcept {
+    for (auto* q : queries)
+        q->CloseQuietly();
+    for (auto* q : queries)
+        q->Unprepare();
+}
+
 void TIBQuery::ExecSQL() {
     Impl& q = *impl_;
     if (q.active)
@@ -161,25 +186,23 @@ void TIBQuery::ExecSQL() {
     q.Prepare();
     // Transaction control statements end this layer's transaction object, so that its queries
     // are closed and the next statement starts a new transaction.
-    if (q.statementType == isc_info_sql_stmt_commit)
+    TPreparation& p = *q.prepared;
+    if (p.statementType == isc_info_sql_stmt_commit)
         return q.transaction->Commit();
-    if (q.statementType == isc_info_sql_stmt_rollback)
+    if (p.statementType == isc_info_sql_stmt_rollback)
         return q.transaction->Rollback();
     q.Bind();
     TStatus st;
-    isc_tr_handle& tr = q.transaction->impl().handle;
+    isc_tr_handle* tr = ImplOf(*q.transaction).handle.get();
     const unsigned short dialect = static_cast<unsigned short>(q.database->SQLDialect());
-    if (q.statementType == isc_info_sql_stmt_exec_procedure) {
-        isc_dsql_execute2(st.get(), &tr, &q.statement, dialect, q.In(), q.Out());
+    if (p.statementType == isc_info_sql_stmt_exec_procedure) {
+        isc_dsql_execute2(st.get(), tr, p.statement.get(), dialect, p.In(), p.Out());
         Check(st);
     } else {
-        isc_dsql_execute(st.get(), &tr, &q.statement, dialect, q.In());
+        isc_dsql_execute(st.get(), tr, p.statement.get(), dialect, p.In());
         Check(st);
-        if (q.statementType == isc_info_sql_stmt_select ||
-            q.statementType == isc_info_sql_stmt_select_for_upd) {
-            TStatus ignored;
-            isc_dsql_free_statement(ignored.get(), &q.statement, DSQL_close);
-        }
+        if (p.IsSelect())
+            p.statement.CloseCursorQuietly();
     }
 }
 
@@ -193,13 +216,13 @@ void TIBQuery::Open() {
         StatementHook()(sql_.GetText());
     q.EnsureReady();
     q.Prepare();
-    if (q.statementType != isc_info_sql_stmt_select &&
-        q.statementType != isc_info_sql_stmt_select_for_upd)
+    TPreparation& p = *q.prepared;
+    if (!p.IsSelect())
         throw EDatabaseError(u"The statement is not a select statement and cannot be opened");
     q.Bind();
     TStatus st;
-    isc_dsql_execute(st.get(), &q.transaction->impl().handle, &q.statement,
-                     static_cast<unsigned short>(q.database->SQLDialect()), q.In());
+    isc_dsql_execute(st.get(), ImplOf(*q.transaction).handle.get(), p.statement.get(),
+                     static_cast<unsigned short>(q.database->SQLDialect()), p.In());
     Check(st);
     q.cursorOpen = true;
     q.allFetched = false;
@@ -224,9 +247,9 @@ void TIBQuery::Prepare() {
 }
 
 TIBQuery::TTarget TIBQuery::ParamTarget(size_t index) const {
-    if (index >= impl_->inColumns.size())
+    if (!impl_->prepared || index >= impl_->prepared->inColumns.size())
         return TTarget::Other;
-    switch (impl_->inColumns[index].type) {
+    switch (impl_->prepared->inColumns[index].type) {
         case SQL_TEXT:
         case SQL_VARYING:
             return TTarget::Text;
@@ -269,7 +292,7 @@ bool TIBQuery::Active() const {
     return impl_->active;
 }
 bool TIBQuery::Prepared() const {
-    return impl_->statement != 0;
+    return impl_->prepared.has_value();
 }
 
 size_t TIBQuery::ParamCount() const {
@@ -344,19 +367,19 @@ void TIBQuery::SetRecNo(size_t row) {
 }
 
 size_t TIBQuery::FieldCount() const {
-    return impl_->active ? impl_->outColumns.size() : 0;
+    return impl_->active ? impl_->OutColumns().size() : 0;
 }
 
 TField TIBQuery::Fields(size_t index) const {
     if (index >= FieldCount())
         throw EDatabaseError(u"Field index out of range");
-    return TField(this, index, impl_->generation, impl_->outColumns[index].name);
+    return TField(this, index, impl_->generation, impl_->OutColumns()[index].name);
 }
 
 std::optional<TField> TIBQuery::FindField(TextView name) const {
     if (!impl_->active)
         return std::nullopt;
-    const auto& cols = impl_->outColumns;
+    const auto& cols = impl_->OutColumns();
     for (size_t i = 0; i < cols.size(); ++i)
         if (SameText(cols[i].name, name))
             return TField(this, i, impl_->generation, cols[i].name);
@@ -372,7 +395,7 @@ TField TIBQuery::FieldByName(TextView name) const {
 bool TIBQuery::Locate(TextView keyField, const TValue& value, TLocateOptions options) {
     Impl& q = *impl_;
     TField field = FieldByName(keyField);
-    const TColumn& column = q.outColumns[field.index_];
+    const TColumn& column = q.OutColumns()[field.index_];
     const size_t savedRow = q.current;
     const bool savedEof = q.eof;
     const Text wanted = value.ToText();
@@ -426,14 +449,14 @@ std::unordered_map<Text, size_t> TIBQuery::KeyIndex(TextView keyField) {
 }
 
 int64_t TIBQuery::RowsAffected() const {
-    const Impl& q = *impl_;
-    if (!q.statement)
+    Impl& q = *impl_;
+    if (!q.prepared)
         return 0;
     TStatus st;
     const char items[] = {isc_info_sql_records};
     char info[64] = {};
-    isc_stmt_handle h = q.statement;
-    isc_dsql_sql_info(st.get(), &h, sizeof items, items, sizeof info, info);
+    isc_dsql_sql_info(st.get(), q.prepared->statement.get(), sizeof items, items, sizeof info,
+                      info);
     Check(st);
     if (info[0] != isc_info_sql_records)
         return 0;
@@ -452,8 +475,9 @@ int64_t TIBQuery::RowsAffected() const {
 
 // ---- TField ----
 
-const TColumn& TIBQuery::Impl::ColumnOf(const TField& f) const {
-    return outColumns[f.index_];
+const std::vector<TColumn>& TIBQuery::Impl::OutColumns() const {
+    static const std::vector<TColumn> kNone;
+    return prepared ? prepared->outColumns : kNone;
 }
 
 Text TField::FieldName() const {
@@ -482,14 +506,14 @@ Text TField::AsString() const {
 int64_t TField::AsInteger() const {
     TValue v = AsVariant();
     // A text column is read as a number: NULL and the empty text are no numbers.
-    if (v.IsNull() && IsTextColumn(q_->impl_->ColumnOf(*this)))
+    if (v.IsNull() && IsTextColumn(q_->impl_->OutColumns()[index_]))
         v = TValue::FromText(Text());
     return v.ToInteger();
 }
 
 double TField::AsFloat() const {
     TValue v = AsVariant();
-    if (v.IsNull() && IsTextColumn(q_->impl_->ColumnOf(*this)))
+    if (v.IsNull() && IsTextColumn(q_->impl_->OutColumns()[index_]))
         v = TValue::FromText(Text());
     return v.ToFloat();
 }

@@ -154,7 +154,7 @@ class TIBQuery {
     // The number of rows the last ExecSQL inserted, updated or deleted.
     int64_t RowsAffected() const;
 
-    struct Impl;
+    struct Impl;  // the private state, db/internal/Impl.h
 
   private:
     friend class TSQLText;

@@ -1,11 +1,15 @@
 #include <algorithm>
 
-#include "Internal.h"
+#include "Impl.h"
 
 TIBTransaction::TIBTransaction() : impl_(std::make_unique<Impl>()) {}
 
 TIBTransaction::~TIBTransaction() {
-    impl_->EndQuietly(this);
+    // Still in progress: the default action, commit (see TTransactionHandle::EndQuietly).
+    if (InTransaction()) {
+        impl_->CloseQueries(this);
+        impl_->handle.EndQuietly();
+    }
     for (auto* q : impl_->queries)
         q->transaction = nullptr;
     SetDefaultDatabase(nullptr);
@@ -15,12 +19,12 @@ void TIBTransaction::SetDefaultDatabase(TIBDatabase* database) {
     if (impl_->database == database)
         return;
     if (impl_->database) {
-        auto& list = impl_->database->impl().transactions;
+        auto& list = ImplOf(*impl_->database).transactions;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
     }
     impl_->database = database;
     if (database)
-        database->impl().transactions.push_back(this);
+        ImplOf(*database).transactions.push_back(this);
 }
 
 TIBDatabase* TIBTransaction::DefaultDatabase() const {
@@ -28,7 +32,7 @@ TIBDatabase* TIBTransaction::DefaultDatabase() const {
 }
 
 bool TIBTransaction::InTransaction() const {
-    return impl_->handle != 0;
+    return bool(impl_->handle);
 }
 
 void TIBTransaction::SetActive(bool active) {
@@ -43,60 +47,29 @@ void TIBTransaction::StartTransaction() {
         throw EDatabaseError(u"Transaction is active");
     if (!impl_->database || !impl_->database->Connected())
         throw EDatabaseError(u"Cannot perform operation -- DB is not open");
-    TStatus st;
-    isc_tr_handle h = 0;
     // An empty parameter block: the server's default transaction behaviour.
-    isc_start_transaction(st.get(), &h, 1, &impl_->database->impl().handle, 0, nullptr);
-    Check(st);
-    impl_->handle = h;
+    impl_->handle = TTransactionHandle::Start(ImplOf(*impl_->database).attachment);
 }
 
 void TIBTransaction::Commit() {
     if (!InTransaction())
         throw EDatabaseError(u"Transaction is not active");
     impl_->CloseQueries(this);
-    TStatus st;
-    isc_commit_transaction(st.get(), &impl_->handle);
-    Check(st);
-    impl_->handle = 0;
+    impl_->handle.Commit();
 }
 
 void TIBTransaction::Rollback() {
     if (!InTransaction())
         throw EDatabaseError(u"Transaction is not active");
     impl_->CloseQueries(this);
-    TStatus st;
-    isc_rollback_transaction(st.get(), &impl_->handle);
-    Check(st);
-    impl_->handle = 0;
+    // A refused rollback lets the handle go too: the server no longer knows the transaction
+    // (a lost connection) or ends it at detach, and keeping it would leave this object
+    // "in transaction" with nothing that could end it.
+    impl_->handle.Rollback();
 }
 
-void TIBTransaction::Impl::CloseQueries(TIBTransaction* self) noexcept {
-    for (auto* q : queries)
-        q->CloseQuietly();
-    for (auto* q : queries)
-        q->Unprepare();
+void TIBTransaction::Impl::CloseQueries(const TIBTransaction* self) noexcept {
+    CloseAndUnprepare(queries);
     if (database)
-        database->impl().DropKept(self);
-}
-
-void TIBTransaction::Impl::EndQuietly(TIBTransaction* self) noexcept {
-    if (!handle)
-        return;
-    CloseQueries(self);
-    TStatus st;
-    isc_commit_transaction(st.get(), &handle);
-    if (st.Failed()) {
-        TStatus ignored;
-        isc_rollback_transaction(ignored.get(), &handle);
-    }
-    handle = 0;
-}
-
-void TIBTransaction::Impl::Forget() noexcept {
-    if (!handle)
-        return;
-    TStatus ignored;
-    isc_rollback_transaction(ignored.get(), &handle);
-    handle = 0;
+        ImplOf(*database).kept.Drop(self);
 }

@@ -32,9 +32,9 @@ class TIBTransaction {
     void Commit();
     void Rollback();
 
-    struct Impl;
-    Impl& impl() { return *impl_; }
+    struct Impl;  // the private state, db/internal/Impl.h
 
   private:
+    friend struct TImplAccess;
     std::unique_ptr<Impl> impl_;
 };

@@ -6,6 +6,7 @@
 
 #include "DatabaseError.h"
 #include "IBQuery.h"
+#include "Login.h"
 #include "TempDatabase.h"
 
 namespace {
@@ -147,8 +148,8 @@ TEST_P(ConnectionTest, DefaultActionIsCommit) {
     }
     {
         TIBDatabase db;
-        db.Params().Add(u"user_name=SYSDBA");
-        db.Params().Add(u"password=tarnblade");
+        db.Params().Add(u"user_name=" + Text(kFixedUser));
+        db.Params().Add(u"password=" + Text(kFixedPassword));
         db.SetDatabaseName(file.Path());
         auto tr = std::make_unique<TIBTransaction>();
         db.SetDefaultTransaction(tr.get());
@@ -170,17 +171,30 @@ TEST_P(ConnectionTest, TestConnectedNoticesALostAttachment) {
     victim.db.SetConnected(true);
     victim.tr.StartTransaction();
     EXPECT_TRUE(victim.db.TestConnected());
-    int64_t id = ScalarOf(victim.db, u"SELECT CURRENT_CONNECTION FROM RDB$DATABASE");
-
-    TConnection killer(file.Path());
-    Exec(killer.db, u"DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + IntToText(id));
-    killer.tr.Commit();
+    KillAttachment(file.Path(), AttachmentId(victim.db));
 
     EXPECT_FALSE(victim.db.TestConnected());
     EXPECT_FALSE(victim.db.Connected());
     EXPECT_FALSE(victim.tr.InTransaction());
     // The connection can be used again: a statement reconnects.
     EXPECT_EQ(ScalarOf(victim.db, u"SELECT COUNT(*) FROM T"), 0);
+}
+
+// On a killed attachment the server refuses to end the transaction. A refused commit keeps it
+// in progress (a rollback may still end it); a refused rollback raises and ends it all the
+// same, so that nothing stays in progress that the server no longer knows.
+TEST_P(ConnectionTest, ARefusedRollbackStillEndsTheTransaction) {
+    TConnection victim(file.Path());
+    Exec(victim.db, u"INSERT INTO T VALUES (20)");
+    KillAttachment(file.Path(), AttachmentId(victim.db));
+
+    EXPECT_THROW(victim.tr.Commit(), EIBError);
+    EXPECT_TRUE(victim.tr.InTransaction());
+    EXPECT_THROW(victim.tr.Rollback(), EIBError);
+    EXPECT_FALSE(victim.tr.InTransaction());
+    EXPECT_EQ(MessageOf([&] { victim.tr.Rollback(); }), u"Transaction is not active");
+    TConnection check(file.Path());
+    EXPECT_EQ(CountRows(check.db, u"T"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialects, ConnectionTest, ::testing::Values(1, 3),

@@ -3,13 +3,14 @@
 #include <set>
 
 #include "IBQuery.h"
+#include "Login.h"
 #include "Platform.h"
 #include "classConversao.h"
 
 void ConfiguraConexao(TIBDatabase& banco, TIBTransaction& transacao) {
     banco.Params().Clear();
-    banco.Params().Add(u"user_name=SYSDBA");
-    banco.Params().Add(u"password=tarnblade");
+    banco.Params().Add(u"user_name=" + Text(kFixedUser));
+    banco.Params().Add(u"password=" + Text(kFixedPassword));
     banco.SetDefaultTransaction(&transacao);
     transacao.SetDefaultDatabase(&banco);
 }

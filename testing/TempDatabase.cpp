@@ -62,6 +62,17 @@ auto ReadInDefaultTransaction(TIBDatabase& db, F read) {
     }
 }
 
+// The first column of the first row of `sql`, as an integer.
+int64_t FirstInteger(TIBDatabase& db, TextView sql) {
+    return ReadInDefaultTransaction(db, [&] {
+        TIBQuery q;
+        q.SetDatabase(&db);
+        q.SQL().SetText(sql);
+        q.Open();
+        return q.Fields(0).AsInteger();
+    });
+}
+
 Text HexBytes(const std::string& bytes) {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
     Text out;
@@ -174,13 +185,17 @@ void ExecStatements(TIBDatabase& db, const std::vector<Text>& statements) {
 }
 
 int64_t CountRows(TIBDatabase& db, TextView table) {
-    return ReadInDefaultTransaction(db, [&] {
-        TIBQuery q;
-        q.SetDatabase(&db);
-        q.SQL().SetText(u"SELECT COUNT(*) FROM " + Text(table));
-        q.Open();
-        return q.Fields(0).AsInteger();
-    });
+    return FirstInteger(db, u"SELECT COUNT(*) FROM " + Text(table));
+}
+
+int64_t AttachmentId(TIBDatabase& db) {
+    return FirstInteger(db, u"SELECT CURRENT_CONNECTION FROM RDB$DATABASE");
+}
+
+void KillAttachment(TextView path, int64_t id) {
+    TConnection killer(path);
+    ExecStatements(killer.db,
+                   {u"DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + IntToText(id)});
 }
 
 std::vector<Text> QueryRows(TIBDatabase& db, TextView sql) {

@@ -18,10 +18,12 @@
 
 #include "IBDatabase.h"
 #include "IBTransaction.h"
+#include "Login.h"
 #include "Text.h"
 
-inline constexpr char16_t kTestUser[] = u"SYSDBA";
-inline constexpr char16_t kTestPassword[] = u"tarnblade";
+// The test databases have the program's own login.
+inline constexpr const auto& kTestUser = kFixedUser;
+inline constexpr const auto& kTestPassword = kFixedPassword;
 
 // A connection and its default transaction, wired together, with the database name and the
 // login set. Nothing is connected until it is used (a query connects it), or Open is called.
@@ -58,6 +60,13 @@ class TTempDatabase {
 void ExecStatements(TIBDatabase& db, const std::vector<Text>& statements);
 
 int64_t CountRows(TIBDatabase& db, TextView table);
+
+// The server's number of the connection's attachment (CURRENT_CONNECTION).
+int64_t AttachmentId(TIBDatabase& db);
+// Ends attachment `id` of the database file `path` from a connection of its own, as an
+// administrator does through the monitoring tables: the attachment's next call fails with
+// "connection shutdown".
+void KillAttachment(TextView path, int64_t id);
 
 // Every row of the select `sql`: its fields' texts (AsString) separated by one blank, NULL
 // written <null>.

@@ -57,7 +57,12 @@ bool TConversao::SwitchTriggers(TIBDatabase& DbDestino, TIBTransaction& Transaca
         ShowWarning(
             (active ? T("Erro ao ativar as Triggers: ") : T("Erro ao desativar as Triggers: ")) +
             message);
-        PCancelaTransacao(Transacao);
+        try {
+            PCancelaTransacao(Transacao);
+        } catch (const std::exception&) {
+            // A lost connection: the server has discarded the transaction, and the refused
+            // rollback let its handle go. The switch's own failure is the one reported.
+        }
         return false;
     }
 }

@@ -48,8 +48,9 @@ class TConversao {
     // Switch the destination's nine triggers off (on) in one transaction, started if needed
     // and committed. On any failure: the warning "Erro ao desativar as Triggers: " ("Erro ao
     // ativar as Triggers: ") with the reason, then a rollback of that transaction. They never
-    // raise; the result tells whether the switch was committed, and `reason` (when given)
-    // receives the error's message.
+    // raise, not even when that rollback fails (a lost connection: the transaction is then
+    // no longer in progress); the result tells whether the switch was committed, and `reason`
+    // (when given) receives the error's message.
     bool DesativaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao,
                           Text* reason = nullptr);
     bool AtivaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao, Text* reason = nullptr);

@@ -103,6 +103,41 @@ TEST_P(ConversaoTest, AFailureInTheFifthReactivationRollsEverythingBack) {
     EXPECT_EQ(InactiveTriggers(c.db).size(), 9u);  // the four before it were rolled back too
 }
 
+// The connection is killed by the server in the middle of a switch, so that its rollback
+// fails too: the switch still only reports.
+TEST_P(ConversaoTest, ASwitchOnAKilledConnectionFailsWithoutRaising) {
+    for (bool active : {false, true}) {
+        SCOPED_TRACE(active ? "on" : "off");
+        TConnection victim(file.Path());
+        victim.db.SetConnected(true);
+        const int64_t id = AttachmentId(victim.db);
+        bool killed = false;
+        SetStatementHook([&](const Text& sql) {
+            if (killed || sql.rfind(u"ALTER TRIGGER MVGERAL_AI0", 0) != 0)
+                return;
+            killed = true;
+            KillAttachment(file.Path(), id);
+        });
+        platform.messages.clear();
+        TConversao conversao(&victim.db);
+        Text reason;
+        bool switched = true;
+        EXPECT_NO_THROW(switched = active
+                                       ? conversao.AtivaTriggers(victim.db, victim.tr, &reason)
+                                       : conversao.DesativaTriggers(victim.db, victim.tr, &reason));
+        SetStatementHook({});
+        ASSERT_TRUE(killed);
+        EXPECT_FALSE(switched);
+        EXPECT_FALSE(reason.empty());
+        const Text warning =
+            active ? T("Erro ao ativar as Triggers: ") : T("Erro ao desativar as Triggers: ");
+        EXPECT_EQ(platform.messages,
+                  (std::vector<TRecordedMessage>{{TMessageKind::Warning, warning + reason}}));
+        EXPECT_FALSE(victim.tr.InTransaction());
+        EXPECT_TRUE(InactiveTriggers(c.db).empty());
+    }
+}
+
 TEST_P(ConversaoTest, ClearingATable) {
     TConversao conversao(&c.db);
     Exec(u"INSERT INTO UNIDADES (UNIDADE) VALUES ('UN')");

@@ -1,5 +1,7 @@
+#include "FbStatus.h"
+
 #include "CodePage.h"
-#include "Internal.h"
+#include "DatabaseError.h"
 
 void ThrowStatus(const TStatus& status) {
     // The texts are joined by CR LF, none after a text that already ends in a line feed, and
