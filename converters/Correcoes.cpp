@@ -2,6 +2,7 @@
 // supplier of the merged products.
 #include "CopiaRegistros.h"
 #include "ProdutosController.h"
+#include "Progresso.h"
 #include "Recodificacao.h"
 #include "classConversao.h"
 
@@ -76,9 +77,8 @@ void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, T
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
     qryAtualizaCompProd.SetDatabase(&DbDestino);
-    int32_t vContaRegistro = 1;
     BuscaProdutosBDOrigem(qryBusca, u"COMPPROD");
-    TProgresso progresso(Barra, lblInfo, u"Atualizando Estoques - Registro ");
+    TProgresso progresso(Barra, lblInfo, kPrefixoEstoque);
     progresso.Inicia(qryBusca);
     PMontaQueryAtualiza(qryBusca, qryAtualiza, u"MVGERAL");
     PMontaQueryAtualiza(qryBusca, qryAtualizaCompProd, u"COMPPROD");
@@ -104,8 +104,8 @@ void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, T
         campos.push_back({field, ParamsNamed(qryAtualizaCompProd, u"P" + field.FieldName())});
     }
 
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    // The row's number is the movement's SEQUENCIA.
+    progresso.Percorre(qryBusca, [&](int32_t vContaRegistro) {
         pQuantidade.SetValue(estoque.AsVariant());
         pEstoqAnt.SetValue(TValue::Integer(0));
         pSequencia.SetValue(TValue::Integer(vContaRegistro));
@@ -124,11 +124,7 @@ void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, T
         }
         qryAtualiza.ExecSQL();
         qryAtualizaCompProd.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }
 
 // ---- Fiscal classification correction ----
@@ -156,9 +152,8 @@ void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& 
     TIBQuery qryBusca, qryAtualiza;
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
-    int32_t vContaRegistro = 1;
     BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
-    TProgresso progresso(Barra, lblInfo, T("Atualizando Classificação Fiscal - Registro "));
+    TProgresso progresso(Barra, lblInfo, kPrefixoClasFisc);
     progresso.Inicia(qryBusca);
     for (const char16_t* line :
          {u"UPDATE PRODUTO SET            ", u"    CODCLASFIS = :PCODCLASFIS ",
@@ -169,8 +164,7 @@ void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& 
     const TField codClasFis = qryBusca.FieldByName(u"CODCLASFIS");
     TParam& pCodProd = qryAtualiza.ParamByName(u"PCODPROD");
     TParam& pCodClasFis = qryAtualiza.ParamByName(u"PCODCLASFIS");
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    progresso.Percorre(qryBusca, [&](int32_t) {
         pCodProd.SetAsString(CodigoDestino(codigo));
         if (Trim(codClasFis.AsString()).empty()) {
             pCodClasFis.SetAsString(Text());
@@ -179,11 +173,7 @@ void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& 
             pCodClasFis.SetAsString(Trim(M).empty() ? Text() : conversao.FRetornaCodClasFis(M));
         }
         qryAtualiza.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }
 
 // ---- Main supplier correction ----
@@ -227,18 +217,16 @@ void TProdutosController::PAtualizaDadosFornece(TIBDatabase& DbOrigem, TIBDataba
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
     TStringList vListaInfFornece;
-    int32_t vContaRegistro = 1;
     BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
     qryAtualiza.SQL().SetText(FRetornaQueryAtualiza());
-    TProgresso progresso(Barra, lblInfo, u"Atualizando Fornecedores de Produtos - Registro ");
+    TProgresso progresso(Barra, lblInfo, kPrefixoFornecedoresProdutos);
     progresso.Inicia(qryBusca);
 
     const TField codigo = qryBusca.FieldByName(u"CODPROD");
     const TField principal = qryBusca.FieldByName(u"PRINCIPALFORNEC");
     TParam& pCodProd = qryAtualiza.ParamByName(u"PCODPROD");
     TParam& pPrincipal = qryAtualiza.ParamByName(u"PPRINCIPALFORNEC");
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    progresso.Percorre(qryBusca, [&](int32_t) {
         // A product without a main supplier keeps none in the destination.
         const bool semFornecedor = principal.IsNull();
         if (!semFornecedor)
@@ -249,9 +237,5 @@ void TProdutosController::PAtualizaDadosFornece(TIBDatabase& DbOrigem, TIBDataba
         else
             pPrincipal.SetAsString(FRetornaCodFornec(DbDestino, vListaInfFornece));
         qryAtualiza.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }

@@ -15,6 +15,13 @@
 #include "Progress.h"
 #include "StringList.h"
 
+// The progress label's prefixes of the products step and the three corrections.
+inline constexpr char16_t kPrefixoProdutos[] = u"Convertendo Produtos - Registro ";
+inline constexpr char16_t kPrefixoEstoque[] = u"Atualizando Estoques - Registro ";
+inline constexpr char16_t kPrefixoClasFisc[] = u"Atualizando Classificação Fiscal - Registro ";
+inline constexpr char16_t kPrefixoFornecedoresProdutos[] =
+    u"Atualizando Fornecedores de Produtos - Registro ";
+
 class TProdutosController {
   public:
     // Opens `qryBusca` on "SELECT * FROM " + vNomeTabela + " ORDER BY CODPROD " and returns it.
