@@ -34,6 +34,37 @@ void DefineLinhas(TIBQuery& qry, TIBDatabase& banco,
     qry.SQL().SetText(texto);
 }
 
+// The origin's NCM of a product by its origin code, run once per product.
+void MontaBuscaClasFiscAnt(TIBQuery& qryBuscaClasFisc, TIBDatabase& DbOrigem) {
+    DefineLinhas(qryBuscaClasFisc, DbOrigem,
+                 {u"SELECT                                        ",
+                  u"    CODIGONCM                                 ",
+                  u"FROM                                          ",
+                  u"    CLASFISC                                  ",
+                  u"LEFT JOIN PRODUTO                             ",
+                  u"  ON PRODUTO.CODCLASFIS = CLASFISC.CODCLASFIS ",
+                  u"WHERE                                         ",
+                  u"    PRODUTO.CODPROD = :PCODPROD               "});
+}
+
+// The origin's name and tax number of a supplier by its code, run once per product.
+void MontaBuscaForneceAnt(TIBQuery& qryBuscaFornece, TIBDatabase& pDbOrigem) {
+    DefineLinhas(qryBuscaFornece, pDbOrigem,
+                 {u"SELECT                              ", u"    FORNECE.NOME,                   ",
+                  u"    FORNECE.CGCCPF                  ", u"FROM                                ",
+                  u"    FORNECE                         ", u"WHERE                               ",
+                  u"    FORNECE.CODFORNEC = :PCODFORNEC "});
+}
+
+// The destination's supplier code by name and tax number, run once per product.
+void MontaRetornaCodFornec(TIBQuery& qryBuscaCodFornec, TIBDatabase& pDBDestino) {
+    DefineLinhas(qryBuscaCodFornec, pDBDestino,
+                 {u"SELECT                        ", u"    FORNECE.CODFORNEC         ",
+                  u"                              ", u"FROM                          ",
+                  u"    FORNECE                   ", u"WHERE                         ",
+                  u"    FORNECE.NOME   = :PNOME   ", u"AND FORNECE.CGCCPF = :PCGCCPF "});
+}
+
 // The text of `field`'s value converted to text, NULL failing, for the recoded key.
 Text CodigoDestino(const TField& codigoOrigem) {
     return RecodificaProduto(VarianteComoTexto(codigoOrigem));
@@ -129,29 +160,22 @@ void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, T
 
 // ---- Fiscal classification correction ----
 
-Text TProdutosController::FBuscaClasFiscAnt(TIBDatabase& DbOrigem, const Text& vCodProd) {
-    TIBQuery qry;
-    DefineLinhas(qry, DbOrigem,
-                 {u"SELECT                                        ",
-                  u"    CODIGONCM                                 ",
-                  u"FROM                                          ",
-                  u"    CLASFISC                                  ",
-                  u"LEFT JOIN PRODUTO                             ",
-                  u"  ON PRODUTO.CODCLASFIS = CLASFISC.CODCLASFIS ",
-                  u"WHERE                                         ",
-                  u"    PRODUTO.CODPROD = :PCODPROD               "});
-    qry.ParamByName(u"PCODPROD").SetAsString(vCodProd);
-    qry.Open();
-    return qry.FieldByName(u"CODIGONCM").AsString();
+Text TProdutosController::FBuscaClasFiscAnt(TIBQuery& qryBuscaClasFisc, const Text& vCodProd) {
+    qryBuscaClasFisc.ParamByName(u"PCODPROD").SetAsString(vCodProd);
+    qryBuscaClasFisc.Open();
+    const Text vCodigoNcm = qryBuscaClasFisc.FieldByName(u"CODIGONCM").AsString();
+    qryBuscaClasFisc.Close();
+    return vCodigoNcm;
 }
 
 void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
                                             TIBTransaction&, TGauge& Barra, TLabel& lblInfo,
                                             const Text&) {
     TConversao conversao(&DbDestino);
-    TIBQuery qryBusca, qryAtualiza;
+    TIBQuery qryBusca, qryAtualiza, qryBuscaClasFisc;
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
+    MontaBuscaClasFiscAnt(qryBuscaClasFisc, DbOrigem);
     BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
     TProgresso progresso(Barra, lblInfo, kPrefixoClasFisc);
     progresso.Inicia(qryBusca);
@@ -169,7 +193,7 @@ void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& 
         if (Trim(codClasFis.AsString()).empty()) {
             pCodClasFis.SetAsString(Text());
         } else {
-            const Text M = FBuscaClasFiscAnt(DbOrigem, VarianteComoTexto(codigo));
+            const Text M = FBuscaClasFiscAnt(qryBuscaClasFisc, VarianteComoTexto(codigo));
             pCodClasFis.SetAsString(Trim(M).empty() ? Text() : conversao.FRetornaCodClasFis(M));
         }
         qryAtualiza.ExecSQL();
@@ -178,32 +202,23 @@ void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& 
 
 // ---- Main supplier correction ----
 
-void TProdutosController::PBuscaForneceAnt(TIBDatabase& pDbOrigem, const Text& pCodFornec,
+void TProdutosController::PBuscaForneceAnt(TIBQuery& qryBuscaFornece, const Text& pCodFornec,
                                            TStringList& vListaInfFornece) {
-    TIBQuery qry;
-    DefineLinhas(qry, pDbOrigem,
-                 {u"SELECT                              ", u"    FORNECE.NOME,                   ",
-                  u"    FORNECE.CGCCPF                  ", u"FROM                                ",
-                  u"    FORNECE                         ", u"WHERE                               ",
-                  u"    FORNECE.CODFORNEC = :PCODFORNEC "});
-    qry.ParamByName(u"PCODFORNEC").SetAsString(pCodFornec);
-    qry.Open();
-    vListaInfFornece.SetValue(u"NOME", qry.FieldByName(u"NOME").AsString());
-    vListaInfFornece.SetValue(u"CGCCPF", qry.FieldByName(u"CGCCPF").AsString());
+    qryBuscaFornece.ParamByName(u"PCODFORNEC").SetAsString(pCodFornec);
+    qryBuscaFornece.Open();
+    vListaInfFornece.SetValue(u"NOME", qryBuscaFornece.FieldByName(u"NOME").AsString());
+    vListaInfFornece.SetValue(u"CGCCPF", qryBuscaFornece.FieldByName(u"CGCCPF").AsString());
+    qryBuscaFornece.Close();
 }
 
-Text TProdutosController::FRetornaCodFornec(TIBDatabase& pDBDestino,
+Text TProdutosController::FRetornaCodFornec(TIBQuery& qryBuscaCodFornec,
                                             TStringList& vListaInfFornece) {
-    TIBQuery qry;
-    DefineLinhas(qry, pDBDestino,
-                 {u"SELECT                        ", u"    FORNECE.CODFORNEC         ",
-                  u"                              ", u"FROM                          ",
-                  u"    FORNECE                   ", u"WHERE                         ",
-                  u"    FORNECE.NOME   = :PNOME   ", u"AND FORNECE.CGCCPF = :PCGCCPF "});
-    qry.ParamByName(u"PNOME").SetAsString(vListaInfFornece.Value(u"NOME"));
-    qry.ParamByName(u"PCGCCPF").SetAsString(vListaInfFornece.Value(u"CGCCPF"));
-    qry.Open();
-    return qry.FieldByName(u"CODFORNEC").AsString();
+    qryBuscaCodFornec.ParamByName(u"PNOME").SetAsString(vListaInfFornece.Value(u"NOME"));
+    qryBuscaCodFornec.ParamByName(u"PCGCCPF").SetAsString(vListaInfFornece.Value(u"CGCCPF"));
+    qryBuscaCodFornec.Open();
+    const Text vCodFornec = qryBuscaCodFornec.FieldByName(u"CODFORNEC").AsString();
+    qryBuscaCodFornec.Close();
+    return vCodFornec;
 }
 
 Text TProdutosController::FRetornaQueryAtualiza() {
@@ -213,9 +228,11 @@ Text TProdutosController::FRetornaQueryAtualiza() {
 
 void TProdutosController::PAtualizaDadosFornece(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
                                                 TIBTransaction&, TGauge& Barra, TLabel& lblInfo) {
-    TIBQuery qryBusca, qryAtualiza;
+    TIBQuery qryBusca, qryAtualiza, qryBuscaFornece, qryBuscaCodFornec;
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
+    MontaBuscaForneceAnt(qryBuscaFornece, DbOrigem);
+    MontaRetornaCodFornec(qryBuscaCodFornec, DbDestino);
     TStringList vListaInfFornece;
     BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
     qryAtualiza.SQL().SetText(FRetornaQueryAtualiza());
@@ -230,12 +247,12 @@ void TProdutosController::PAtualizaDadosFornece(TIBDatabase& DbOrigem, TIBDataba
         // A product without a main supplier keeps none in the destination.
         const bool semFornecedor = principal.IsNull();
         if (!semFornecedor)
-            PBuscaForneceAnt(DbOrigem, principal.AsString(), vListaInfFornece);
+            PBuscaForneceAnt(qryBuscaFornece, principal.AsString(), vListaInfFornece);
         pCodProd.SetAsString(CodigoDestino(codigo));
         if (semFornecedor)
             pPrincipal.Clear();
         else
-            pPrincipal.SetAsString(FRetornaCodFornec(DbDestino, vListaInfFornece));
+            pPrincipal.SetAsString(FRetornaCodFornec(qryBuscaCodFornec, vListaInfFornece));
         qryAtualiza.ExecSQL();
     });
 }

@@ -41,9 +41,11 @@ class TProdutosController {
   private:
     void PMontaQuery(TIBQuery& qryBusca, TIBQuery& qryGrava, const Text& vNomeTabela);
     void PMontaQueryAtualiza(TIBQuery& qryBusca, TIBQuery& qryAtualiza, const Text& vNomeTabela);
-    Text FBuscaClasFiscAnt(TIBDatabase& DbOrigem, const Text& vCodProd);
-    void PBuscaForneceAnt(TIBDatabase& pDbOrigem, const Text& pCodFornec,
+    // The per-product look-ups of the corrections. Each runs a query that its step built once
+    // and keeps prepared: the first row's values, the empty text when there is none.
+    Text FBuscaClasFiscAnt(TIBQuery& qryBuscaClasFisc, const Text& vCodProd);
+    void PBuscaForneceAnt(TIBQuery& qryBuscaFornece, const Text& pCodFornec,
                           TStringList& vListaInfFornece);
-    Text FRetornaCodFornec(TIBDatabase& pDBDestino, TStringList& vListaInfFornece);
+    Text FRetornaCodFornec(TIBQuery& qryBuscaCodFornec, TStringList& vListaInfFornece);
     Text FRetornaQueryAtualiza();
 };
