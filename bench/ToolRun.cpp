@@ -9,19 +9,13 @@
 #include "IBDatabase.h"
 #include "IBTransaction.h"
 #include "Operacoes.h"
+#include "Passos.h"
 #include "Platform.h"
 #include "StringList.h"
 
 namespace {
 
-const char16_t* const kPrefixes[6] = {
-    u"Convertendo Clientes - Registro ",
-    u"Convertendo Fornecedores - Registro ",
-    u"Convertendo Produtos - Registro ",
-    u"Atualizando Estoques - Registro ",
-    u"Atualizando Classificação Fiscal - Registro ",
-    u"Atualizando Fornecedores de Produtos - Registro ",
-};
+static_assert(kSegmentCount == kQuantidadePassos + 1, "a segment per step, then the commit");
 
 struct TMessage {
     TMessageKind kind;
@@ -57,7 +51,7 @@ class TStepLabel final : public TLabel {
         } else if (!inStep_) {
             inStep_ = true;
             const size_t step = ends.size();
-            const Text expected = step < 6 ? Text(kPrefixes[step]) : Text();
+            const Text expected = step < kQuantidadePassos ? Text(Passos()[step].prefixo) : Text();
             if (expected.empty() || Caption().compare(0, expected.size(), expected) != 0)
                 problems.push_back(u"o passo " + IntToText(int64_t(step + 1)) + u" mostrou \"" +
                                    Caption() + u"\"");
@@ -99,10 +93,7 @@ TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
 
     TStringList MParams;
     pIniciaListaParametros(MParams);
-    TOpcoesConversao todas;
-    todas.clientes = todas.fornecedores = todas.produtos = true;
-    todas.atualizaEstoque = todas.atualizaClasFisc = todas.atualizaFornec = true;
-    pCarregaParametros(MParams, todas);
+    pCarregaParametros(MParams, TOpcoesConversao().set());
 
     TStepLabel label;
     TStartGauge gauge;
@@ -117,18 +108,18 @@ TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
             problems += u"\n  mensagem: " + m.text;
     if (!ok || platform.messages.size() != 1)
         problems += u"\n  a conversão não terminou com uma única mensagem de sucesso";
-    if (label.ends.size() != 6)
-        problems +=
-            u"\n  " + IntToText(int64_t(label.ends.size())) + u" passos terminaram, e não 6";
+    if (label.ends.size() != kQuantidadePassos)
+        problems += u"\n  " + IntToText(int64_t(label.ends.size())) +
+                    u" passos terminaram, e não " + IntToText(int64_t(kQuantidadePassos));
     for (const Text& p : label.problems)
         problems += u"\n  " + p;
     if (!problems.empty())
         throw std::runtime_error("a execução da ferramenta falhou:" + ToUtf8(problems));
 
     TSegmentClock clock(gauge.reset ? gauge.resetAt : called);
-    for (size_t i = 0; i < 6; ++i)
+    for (size_t i = 0; i < kQuantidadePassos; ++i)
         clock.Mark(i, label.ends[i]);
-    clock.Mark(6, platform.messages.front().at);
+    clock.Mark(kQuantidadePassos, platform.messages.front().at);
     clock.Finish(returned);
     return clock.Times();
 }
