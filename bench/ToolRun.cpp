@@ -10,31 +10,21 @@
 #include "IBTransaction.h"
 #include "Operacoes.h"
 #include "Passos.h"
-#include "Platform.h"
+#include "RecordingPlatform.h"
 #include "StringList.h"
 
 namespace {
 
 static_assert(kSegmentCount == kQuantidadePassos + 1, "a segment per step, then the commit");
 
-struct TMessage {
-    TMessageKind kind;
-    Text text;
-    TInstant at;
-};
-
-class TSilentPlatform final : public TPlatform {
+// The recording platform, with the moment each message box came.
+class TTimedPlatform final : public TRecordingPlatform {
   public:
-    TSilentPlatform() { SetPlatform(this); }
-    ~TSilentPlatform() override { SetPlatform(nullptr); }
     void ShowMessageBox(TMessageKind kind, const Text& text) override {
-        messages.push_back({kind, text, TInstant::Now()});
+        shownAt.push_back(TInstant::Now());
+        TRecordingPlatform::ShowMessageBox(kind, text);
     }
-    void ProcessMessages() override {}
-    void ShowUnhandledError(const Text& message) override {
-        messages.push_back({TMessageKind::Error, message, TInstant::Now()});
-    }
-    std::vector<TMessage> messages;
+    std::vector<TInstant> shownAt;
 };
 
 // Timestamps the step boundaries; called on every row, so it does no more than compare.
@@ -79,7 +69,7 @@ class TStartGauge final : public TGauge {
 }  // namespace
 
 TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
-    TSilentPlatform platform;
+    TTimedPlatform platform;
     TIBDatabase ibdOrigem;
     TIBDatabase ibdResulth;
     TIBTransaction ibtTransacaoOrigem;
@@ -103,10 +93,12 @@ TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
     const TInstant returned = TInstant::Now();
 
     Text problems;
-    for (const TMessage& m : platform.messages)
+    for (const TRecordedMessage& m : platform.messages)
         if (m.kind != TMessageKind::Information || m.text != T("Conversão concluída com sucesso!"))
             problems += u"\n  mensagem: " + m.text;
-    if (!ok || platform.messages.size() != 1)
+    for (const Text& m : platform.unhandled)
+        problems += u"\n  mensagem: " + m;
+    if (!ok || platform.messages.size() != 1 || !platform.unhandled.empty())
         problems += u"\n  a conversão não terminou com uma única mensagem de sucesso";
     if (label.ends.size() != kQuantidadePassos)
         problems += u"\n  " + IntToText(int64_t(label.ends.size())) +
@@ -119,7 +111,7 @@ TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
     TSegmentClock clock(gauge.reset ? gauge.resetAt : called);
     for (size_t i = 0; i < kQuantidadePassos; ++i)
         clock.Mark(i, label.ends[i]);
-    clock.Mark(kQuantidadePassos, platform.messages.front().at);
+    clock.Mark(kQuantidadePassos, platform.shownAt.front());
     clock.Finish(returned);
     return clock.Times();
 }
