@@ -9,38 +9,22 @@
 #include "IBDatabase.h"
 #include "IBTransaction.h"
 #include "Operacoes.h"
-#include "Platform.h"
+#include "Passos.h"
+#include "RecordingPlatform.h"
 #include "StringList.h"
 
 namespace {
 
-const char16_t* const kPrefixes[6] = {
-    u"Convertendo Clientes - Registro ",
-    u"Convertendo Fornecedores - Registro ",
-    u"Convertendo Produtos - Registro ",
-    u"Atualizando Estoques - Registro ",
-    u"Atualizando Classificação Fiscal - Registro ",
-    u"Atualizando Fornecedores de Produtos - Registro ",
-};
+static_assert(kSegmentCount == kQuantidadePassos + 1, "a segment per step, then the commit");
 
-struct TMessage {
-    TMessageKind kind;
-    Text text;
-    TInstant at;
-};
-
-class TSilentPlatform final : public TPlatform {
+// The recording platform, with the moment each message box came.
+class TTimedPlatform final : public TRecordingPlatform {
   public:
-    TSilentPlatform() { SetPlatform(this); }
-    ~TSilentPlatform() override { SetPlatform(nullptr); }
     void ShowMessageBox(TMessageKind kind, const Text& text) override {
-        messages.push_back({kind, text, TInstant::Now()});
+        shownAt.push_back(TInstant::Now());
+        TRecordingPlatform::ShowMessageBox(kind, text);
     }
-    void ProcessMessages() override {}
-    void ShowUnhandledError(const Text& message) override {
-        messages.push_back({TMessageKind::Error, message, TInstant::Now()});
-    }
-    std::vector<TMessage> messages;
+    std::vector<TInstant> shownAt;
 };
 
 // Timestamps the step boundaries; called on every row, so it does no more than compare.
@@ -57,7 +41,7 @@ class TStepLabel final : public TLabel {
         } else if (!inStep_) {
             inStep_ = true;
             const size_t step = ends.size();
-            const Text expected = step < 6 ? Text(kPrefixes[step]) : Text();
+            const Text expected = step < kQuantidadePassos ? Text(Passos()[step].prefixo) : Text();
             if (expected.empty() || Caption().compare(0, expected.size(), expected) != 0)
                 problems.push_back(u"o passo " + IntToText(int64_t(step + 1)) + u" mostrou \"" +
                                    Caption() + u"\"");
@@ -85,7 +69,7 @@ class TStartGauge final : public TGauge {
 }  // namespace
 
 TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
-    TSilentPlatform platform;
+    TTimedPlatform platform;
     TIBDatabase ibdOrigem;
     TIBDatabase ibdResulth;
     TIBTransaction ibtTransacaoOrigem;
@@ -99,10 +83,7 @@ TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
 
     TStringList MParams;
     pIniciaListaParametros(MParams);
-    TOpcoesConversao todas;
-    todas.clientes = todas.fornecedores = todas.produtos = true;
-    todas.atualizaEstoque = todas.atualizaClasFisc = todas.atualizaFornec = true;
-    pCarregaParametros(MParams, todas);
+    pCarregaParametros(MParams, TOpcoesConversao().set());
 
     TStepLabel label;
     TStartGauge gauge;
@@ -112,23 +93,25 @@ TStepTimes RunTool(const Text& originPath, const Text& destinationPath) {
     const TInstant returned = TInstant::Now();
 
     Text problems;
-    for (const TMessage& m : platform.messages)
+    for (const TRecordedMessage& m : platform.messages)
         if (m.kind != TMessageKind::Information || m.text != T("Conversão concluída com sucesso!"))
             problems += u"\n  mensagem: " + m.text;
-    if (!ok || platform.messages.size() != 1)
+    for (const Text& m : platform.unhandled)
+        problems += u"\n  mensagem: " + m;
+    if (!ok || platform.messages.size() != 1 || !platform.unhandled.empty())
         problems += u"\n  a conversão não terminou com uma única mensagem de sucesso";
-    if (label.ends.size() != 6)
-        problems +=
-            u"\n  " + IntToText(int64_t(label.ends.size())) + u" passos terminaram, e não 6";
+    if (label.ends.size() != kQuantidadePassos)
+        problems += u"\n  " + IntToText(int64_t(label.ends.size())) +
+                    u" passos terminaram, e não " + IntToText(int64_t(kQuantidadePassos));
     for (const Text& p : label.problems)
         problems += u"\n  " + p;
     if (!problems.empty())
         throw std::runtime_error("a execução da ferramenta falhou:" + ToUtf8(problems));
 
     TSegmentClock clock(gauge.reset ? gauge.resetAt : called);
-    for (size_t i = 0; i < 6; ++i)
+    for (size_t i = 0; i < kQuantidadePassos; ++i)
         clock.Mark(i, label.ends[i]);
-    clock.Mark(6, platform.messages.front().at);
+    clock.Mark(kQuantidadePassos, platform.shownAt.front());
     clock.Finish(returned);
     return clock.Times();
 }

@@ -5,9 +5,10 @@
 //
 // The step boundaries come from the progress label: a step ends when it clears the label,
 // which each step does exactly once, after its last row; the label's first text after that
-// must carry the next step's prefix. The run begins at the gauge reset that FEfetuaConversao
-// does first, and its commit segment ends when the success message is shown. A silent
-// platform records the messages: anything but the one success message fails the measure.
+// must carry the next step's prefix (Passos.h). The run begins at the gauge reset that
+// FEfetuaConversao does first, and its commit segment ends when the success message is shown.
+// The test suite's recording platform keeps the messages: anything but the one success
+// message fails the measure.
 //
 // Fails with std::runtime_error (or the database's error from opening the files).
 

@@ -2,30 +2,9 @@
 
 #include <string_view>
 
+#include "Passos.h"
+
 namespace {
-
-// The step flags, in the window's check box order.
-struct TStepFlag {
-    std::string_view flag;
-    bool TOpcoesConversao::*campo;
-    std::string_view caixa;  // the window's check box caption
-    std::string_view descricao;
-};
-
-constexpr TStepFlag kStepFlags[] = {
-    {"--clientes", &TOpcoesConversao::clientes, "Clientes",
-     "copia os clientes (CLIENTE) e seus complementos (COMPCLIE)"},
-    {"--fornecedores", &TOpcoesConversao::fornecedores, "Fornecedores",
-     "copia os fornecedores (FORNECE)"},
-    {"--produtos", &TOpcoesConversao::produtos, "Produtos",
-     "copia os produtos (PRODUTO, COMPPROD, PRODUTODETALHE)"},
-    {"--corrigir-estoque", &TOpcoesConversao::atualizaEstoque, "Corrigir Estoque",
-     "corrige os estoques dos produtos"},
-    {"--corrigir-ncm", &TOpcoesConversao::atualizaClasFisc, "Corrigir NCM",
-     "corrige a classificação fiscal (NCM) dos produtos"},
-    {"--corrigir-fornecedores", &TOpcoesConversao::atualizaFornec, "Corrigir Fornecedores",
-     "corrige o fornecedor principal dos produtos"},
-};
 
 constexpr std::string_view kOrigem = "--origem";
 constexpr std::string_view kDestino = "--destino";
@@ -35,11 +14,12 @@ constexpr std::string_view kHelp = "--help";
     throw EUsoInvalido(FromUtf8(message));
 }
 
-const TStepFlag* FindStep(std::string_view flag) {
-    for (const TStepFlag& step : kStepFlags)
-        if (step.flag == flag)
-            return &step;
-    return nullptr;
+// The step's place in Passos(), or nothing for a flag that is no step's.
+std::optional<size_t> FindStep(std::string_view flag) {
+    for (size_t i = 0; i < kQuantidadePassos; ++i)
+        if (Passos()[i].flag == flag)
+            return i;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -76,20 +56,20 @@ TArguments ParseArguments(const std::vector<std::string>& args) {
             continue;
         }
 
-        const TStepFlag* step = FindStep(flag);
-        if (step == nullptr)
+        const std::optional<size_t> step = FindStep(flag);
+        if (!step)
             Refuse("Opção desconhecida: " + std::string(flag));
         if (inlineValue)
             Refuse("A opção " + std::string(flag) + " não aceita valor.");
-        result.opcoes.*(step->campo) = true;
+        result.opcoes.set(*step);
     }
     return result;
 }
 
 std::string UsageText() {
     std::string flags;
-    for (const TStepFlag& step : kStepFlags)
-        flags += " [" + std::string(step.flag) + "]";
+    for (const TPasso& passo : Passos())
+        flags += " [" + std::string(passo.flag) + "]";
     return "Uso: unificador --origem FILIAL.FB --destino MATRIZ.FB" + flags +
            "\n     unificador --help\n";
 }
@@ -116,11 +96,9 @@ std::string HelpText() {
         "      caminho vazio.\n"
         "\n"
         "Passos da conversão (como as caixas da janela; executados sempre na ordem abaixo):\n";
-    for (const TStepFlag& step : kStepFlags) {
-        text += "  " + std::string(step.flag) + "\n      \"" + std::string(step.caixa) +
-                "\": " + std::string(step.descricao) + ".";
-        text += "\n";
-    }
+    for (const TPasso& passo : Passos())
+        text += "  " + std::string(passo.flag) + "\n      \"" + ToUtf8(passo.caixa) +
+                "\": " + std::string(passo.descricao) + ".\n";
     text +=
         "\n"
         "Sem nenhum passo, a conversão não copia nada e termina com a mensagem de sucesso.\n"

@@ -14,9 +14,12 @@ namespace {
 
 using Flags = std::array<bool, 6>;
 
+// The ticked steps in the window's box order.
 Flags FlagsOf(const TOpcoesConversao& o) {
-    return {o.clientes,        o.fornecedores,     o.produtos,
-            o.atualizaEstoque, o.atualizaClasFisc, o.atualizaFornec};
+    Flags flags{};
+    for (size_t i = 0; i < flags.size(); ++i)
+        flags[i] = o[i];
+    return flags;
 }
 
 struct TValidCase {

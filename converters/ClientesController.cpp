@@ -1,6 +1,7 @@
 #include "ClientesController.h"
 
 #include "CopiaRegistros.h"
+#include "Progresso.h"
 #include "classConversao.h"
 
 TIBQuery& TClientesController::BuscaClientesBDOrigem(TIBQuery& qryBusca, const Text& vNomeTabela) {
@@ -21,11 +22,10 @@ void TClientesController::PreencheDadosClientes(TIBDatabase& DbOrigem, TIBDataba
     qryGrava.SetDatabase(&DbDestino);
     qryGravaCompClie.SetDatabase(&DbDestino);
 
-    int32_t vContaRegistro = 1;
     int32_t vCodCliente = 5000;
     BuscaClientesBDOrigem(qryBusca, u"CLIENTE");
     BuscaClientesBDOrigem(qryBuscaCompClie, u"COMPCLIE");
-    TProgresso progresso(Barra, lblInfo, u"Convertendo Clientes - Registro ");
+    TProgresso progresso(Barra, lblInfo, kPrefixoClientes);
     progresso.Inicia(qryBusca);
     PMontaQuery(qryBusca, qryGrava, u"CLIENTE");
     PMontaQuery(qryBuscaCompClie, qryGravaCompClie, u"COMPCLIE");
@@ -36,8 +36,7 @@ void TClientesController::PreencheDadosClientes(TIBDatabase& DbOrigem, TIBDataba
     const auto complementos = qryBuscaCompClie.KeyIndex(u"CODCLIENTE");
     const TField codigoOrigem = qryBusca.FieldByName(u"CODCLIENTE");
 
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    progresso.Percorre(qryBusca, [&](int32_t) {
         const Text codigo = conversao.StrZero(IntToText(vCodCliente), 8);
         copiaCliente.Preenche(codigo);
         auto complemento = complementos.find(codigoOrigem.AsString());
@@ -48,9 +47,5 @@ void TClientesController::PreencheDadosClientes(TIBDatabase& DbOrigem, TIBDataba
         }
         qryGrava.ExecSQL();
         ++vCodCliente;
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }

@@ -8,6 +8,9 @@
 #include "IBQuery.h"
 #include "Progress.h"
 
+// The progress label's prefix of PreencheDadosClientes.
+inline constexpr char16_t kPrefixoClientes[] = u"Convertendo Clientes - Registro ";
+
 class TClientesController {
   public:
     // Opens `qryBusca` on "SELECT * FROM " + vNomeTabela and returns it.

@@ -1,7 +1,6 @@
 #include "CopiaRegistros.h"
 
 #include "Error.h"
-#include "Platform.h"
 
 TIBQuery& AbreConsulta(TIBQuery& qryBusca, const Text& selectText) {
     qryBusca.SQL().Clear();
@@ -57,24 +56,6 @@ void TCopiaLinha::Preenche(const Text& key) {
         par.param->SetValue(par.field.AsVariant());
     if (keyParam_)
         keyParam_->SetAsString(key);
-}
-
-void TProgresso::Inicia(TIBQuery& qryBusca) {
-    qryBusca.Last();
-    barra_.SetMaxValue(int64_t(qryBusca.RecordCount()));
-    qryBusca.First();
-    total_ = IntToText(barra_.MaxValue());
-}
-
-void TProgresso::MostraRegistro(int32_t numero) {
-    lblInfo_.SetCaption(prefixo_ + IntToText(numero) + u" de " + total_);
-    ProcessMessages();
-}
-
-void TProgresso::Termina() {
-    lblInfo_.SetCaption(Text());
-    barra_.SetProgress(0);
-    barra_.SetMaxValue(0);
 }
 
 Text VarianteComoTexto(const TField& field) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "IBQuery.h"
-#include "Progress.h"
 #include "Text.h"
 
 // Clears the statement of `qryBusca`, sets it to `selectText`, opens it and returns it.
@@ -39,27 +38,6 @@ class TCopiaLinha {
     };
     std::vector<TPar> pares_;
     TParam* keyParam_ = nullptr;
-};
-
-// The progress display of a step: label prefix, row number, " de " and the total.
-class TProgresso {
-  public:
-    TProgresso(TGauge& barra, TLabel& lblInfo, Text prefixo)
-        : barra_(barra), lblInfo_(lblInfo), prefixo_(std::move(prefixo)) {}
-    // Moves to the last row so the count covers the whole table, sets the gauge's maximum to
-    // it, and moves back to the first row.
-    void Inicia(TIBQuery& qryBusca);
-    // Writes the label for row `numero` and lets the window process its messages once.
-    void MostraRegistro(int32_t numero);
-    void Avanca() { barra_.AddProgress(1); }
-    // After the last row: empty label, gauge at 0 of 0.
-    void Termina();
-
-  private:
-    TGauge& barra_;
-    TLabel& lblInfo_;
-    Text prefixo_;
-    Text total_;
 };
 
 // The value of a field converted to text, as the run-time's variant conversion does it:

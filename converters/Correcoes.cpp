@@ -2,6 +2,7 @@
 // supplier of the merged products.
 #include "CopiaRegistros.h"
 #include "ProdutosController.h"
+#include "Progresso.h"
 #include "Recodificacao.h"
 #include "classConversao.h"
 
@@ -31,6 +32,37 @@ void DefineLinhas(TIBQuery& qry, TIBDatabase& banco,
     for (const char16_t* linha : linhas)
         texto += (texto.empty() ? u"" : u"\r\n") + Text(linha);
     qry.SQL().SetText(texto);
+}
+
+// The origin's NCM of a product by its origin code, run once per product.
+void MontaBuscaClasFiscAnt(TIBQuery& qryBuscaClasFisc, TIBDatabase& DbOrigem) {
+    DefineLinhas(qryBuscaClasFisc, DbOrigem,
+                 {u"SELECT                                        ",
+                  u"    CODIGONCM                                 ",
+                  u"FROM                                          ",
+                  u"    CLASFISC                                  ",
+                  u"LEFT JOIN PRODUTO                             ",
+                  u"  ON PRODUTO.CODCLASFIS = CLASFISC.CODCLASFIS ",
+                  u"WHERE                                         ",
+                  u"    PRODUTO.CODPROD = :PCODPROD               "});
+}
+
+// The origin's name and tax number of a supplier by its code, run once per product.
+void MontaBuscaForneceAnt(TIBQuery& qryBuscaFornece, TIBDatabase& pDbOrigem) {
+    DefineLinhas(qryBuscaFornece, pDbOrigem,
+                 {u"SELECT                              ", u"    FORNECE.NOME,                   ",
+                  u"    FORNECE.CGCCPF                  ", u"FROM                                ",
+                  u"    FORNECE                         ", u"WHERE                               ",
+                  u"    FORNECE.CODFORNEC = :PCODFORNEC "});
+}
+
+// The destination's supplier code by name and tax number, run once per product.
+void MontaRetornaCodFornec(TIBQuery& qryBuscaCodFornec, TIBDatabase& pDBDestino) {
+    DefineLinhas(qryBuscaCodFornec, pDBDestino,
+                 {u"SELECT                        ", u"    FORNECE.CODFORNEC         ",
+                  u"                              ", u"FROM                          ",
+                  u"    FORNECE                   ", u"WHERE                         ",
+                  u"    FORNECE.NOME   = :PNOME   ", u"AND FORNECE.CGCCPF = :PCGCCPF "});
 }
 
 // The text of `field`'s value converted to text, NULL failing, for the recoded key.
@@ -76,9 +108,8 @@ void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, T
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
     qryAtualizaCompProd.SetDatabase(&DbDestino);
-    int32_t vContaRegistro = 1;
     BuscaProdutosBDOrigem(qryBusca, u"COMPPROD");
-    TProgresso progresso(Barra, lblInfo, u"Atualizando Estoques - Registro ");
+    TProgresso progresso(Barra, lblInfo, kPrefixoEstoque);
     progresso.Inicia(qryBusca);
     PMontaQueryAtualiza(qryBusca, qryAtualiza, u"MVGERAL");
     PMontaQueryAtualiza(qryBusca, qryAtualizaCompProd, u"COMPPROD");
@@ -104,8 +135,8 @@ void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, T
         campos.push_back({field, ParamsNamed(qryAtualizaCompProd, u"P" + field.FieldName())});
     }
 
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    // The row's number is the movement's SEQUENCIA.
+    progresso.Percorre(qryBusca, [&](int32_t vContaRegistro) {
         pQuantidade.SetValue(estoque.AsVariant());
         pEstoqAnt.SetValue(TValue::Integer(0));
         pSequencia.SetValue(TValue::Integer(vContaRegistro));
@@ -124,41 +155,29 @@ void TProdutosController::PAtualizaDadosMovimentações(TIBDatabase& DbOrigem, T
         }
         qryAtualiza.ExecSQL();
         qryAtualizaCompProd.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }
 
 // ---- Fiscal classification correction ----
 
-Text TProdutosController::FBuscaClasFiscAnt(TIBDatabase& DbOrigem, const Text& vCodProd) {
-    TIBQuery qry;
-    DefineLinhas(qry, DbOrigem,
-                 {u"SELECT                                        ",
-                  u"    CODIGONCM                                 ",
-                  u"FROM                                          ",
-                  u"    CLASFISC                                  ",
-                  u"LEFT JOIN PRODUTO                             ",
-                  u"  ON PRODUTO.CODCLASFIS = CLASFISC.CODCLASFIS ",
-                  u"WHERE                                         ",
-                  u"    PRODUTO.CODPROD = :PCODPROD               "});
-    qry.ParamByName(u"PCODPROD").SetAsString(vCodProd);
-    qry.Open();
-    return qry.FieldByName(u"CODIGONCM").AsString();
+Text TProdutosController::FBuscaClasFiscAnt(TIBQuery& qryBuscaClasFisc, const Text& vCodProd) {
+    qryBuscaClasFisc.ParamByName(u"PCODPROD").SetAsString(vCodProd);
+    qryBuscaClasFisc.Open();
+    const Text vCodigoNcm = qryBuscaClasFisc.FieldByName(u"CODIGONCM").AsString();
+    qryBuscaClasFisc.Close();
+    return vCodigoNcm;
 }
 
 void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
                                             TIBTransaction&, TGauge& Barra, TLabel& lblInfo,
                                             const Text&) {
     TConversao conversao(&DbDestino);
-    TIBQuery qryBusca, qryAtualiza;
+    TIBQuery qryBusca, qryAtualiza, qryBuscaClasFisc;
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
-    int32_t vContaRegistro = 1;
+    MontaBuscaClasFiscAnt(qryBuscaClasFisc, DbOrigem);
     BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
-    TProgresso progresso(Barra, lblInfo, T("Atualizando Classificação Fiscal - Registro "));
+    TProgresso progresso(Barra, lblInfo, kPrefixoClasFisc);
     progresso.Inicia(qryBusca);
     for (const char16_t* line :
          {u"UPDATE PRODUTO SET            ", u"    CODCLASFIS = :PCODCLASFIS ",
@@ -169,51 +188,37 @@ void TProdutosController::PAtualizaClasfisc(TIBDatabase& DbOrigem, TIBDatabase& 
     const TField codClasFis = qryBusca.FieldByName(u"CODCLASFIS");
     TParam& pCodProd = qryAtualiza.ParamByName(u"PCODPROD");
     TParam& pCodClasFis = qryAtualiza.ParamByName(u"PCODCLASFIS");
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    progresso.Percorre(qryBusca, [&](int32_t) {
         pCodProd.SetAsString(CodigoDestino(codigo));
         if (Trim(codClasFis.AsString()).empty()) {
             pCodClasFis.SetAsString(Text());
         } else {
-            const Text M = FBuscaClasFiscAnt(DbOrigem, VarianteComoTexto(codigo));
+            const Text M = FBuscaClasFiscAnt(qryBuscaClasFisc, VarianteComoTexto(codigo));
             pCodClasFis.SetAsString(Trim(M).empty() ? Text() : conversao.FRetornaCodClasFis(M));
         }
         qryAtualiza.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }
 
 // ---- Main supplier correction ----
 
-void TProdutosController::PBuscaForneceAnt(TIBDatabase& pDbOrigem, const Text& pCodFornec,
+void TProdutosController::PBuscaForneceAnt(TIBQuery& qryBuscaFornece, const Text& pCodFornec,
                                            TStringList& vListaInfFornece) {
-    TIBQuery qry;
-    DefineLinhas(qry, pDbOrigem,
-                 {u"SELECT                              ", u"    FORNECE.NOME,                   ",
-                  u"    FORNECE.CGCCPF                  ", u"FROM                                ",
-                  u"    FORNECE                         ", u"WHERE                               ",
-                  u"    FORNECE.CODFORNEC = :PCODFORNEC "});
-    qry.ParamByName(u"PCODFORNEC").SetAsString(pCodFornec);
-    qry.Open();
-    vListaInfFornece.SetValue(u"NOME", qry.FieldByName(u"NOME").AsString());
-    vListaInfFornece.SetValue(u"CGCCPF", qry.FieldByName(u"CGCCPF").AsString());
+    qryBuscaFornece.ParamByName(u"PCODFORNEC").SetAsString(pCodFornec);
+    qryBuscaFornece.Open();
+    vListaInfFornece.SetValue(u"NOME", qryBuscaFornece.FieldByName(u"NOME").AsString());
+    vListaInfFornece.SetValue(u"CGCCPF", qryBuscaFornece.FieldByName(u"CGCCPF").AsString());
+    qryBuscaFornece.Close();
 }
 
-Text TProdutosController::FRetornaCodFornec(TIBDatabase& pDBDestino,
+Text TProdutosController::FRetornaCodFornec(TIBQuery& qryBuscaCodFornec,
                                             TStringList& vListaInfFornece) {
-    TIBQuery qry;
-    DefineLinhas(qry, pDBDestino,
-                 {u"SELECT                        ", u"    FORNECE.CODFORNEC         ",
-                  u"                              ", u"FROM                          ",
-                  u"    FORNECE                   ", u"WHERE                         ",
-                  u"    FORNECE.NOME   = :PNOME   ", u"AND FORNECE.CGCCPF = :PCGCCPF "});
-    qry.ParamByName(u"PNOME").SetAsString(vListaInfFornece.Value(u"NOME"));
-    qry.ParamByName(u"PCGCCPF").SetAsString(vListaInfFornece.Value(u"CGCCPF"));
-    qry.Open();
-    return qry.FieldByName(u"CODFORNEC").AsString();
+    qryBuscaCodFornec.ParamByName(u"PNOME").SetAsString(vListaInfFornece.Value(u"NOME"));
+    qryBuscaCodFornec.ParamByName(u"PCGCCPF").SetAsString(vListaInfFornece.Value(u"CGCCPF"));
+    qryBuscaCodFornec.Open();
+    const Text vCodFornec = qryBuscaCodFornec.FieldByName(u"CODFORNEC").AsString();
+    qryBuscaCodFornec.Close();
+    return vCodFornec;
 }
 
 Text TProdutosController::FRetornaQueryAtualiza() {
@@ -223,35 +228,31 @@ Text TProdutosController::FRetornaQueryAtualiza() {
 
 void TProdutosController::PAtualizaDadosFornece(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
                                                 TIBTransaction&, TGauge& Barra, TLabel& lblInfo) {
-    TIBQuery qryBusca, qryAtualiza;
+    TIBQuery qryBusca, qryAtualiza, qryBuscaFornece, qryBuscaCodFornec;
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
+    MontaBuscaForneceAnt(qryBuscaFornece, DbOrigem);
+    MontaRetornaCodFornec(qryBuscaCodFornec, DbDestino);
     TStringList vListaInfFornece;
-    int32_t vContaRegistro = 1;
     BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
     qryAtualiza.SQL().SetText(FRetornaQueryAtualiza());
-    TProgresso progresso(Barra, lblInfo, u"Atualizando Fornecedores de Produtos - Registro ");
+    TProgresso progresso(Barra, lblInfo, kPrefixoFornecedoresProdutos);
     progresso.Inicia(qryBusca);
 
     const TField codigo = qryBusca.FieldByName(u"CODPROD");
     const TField principal = qryBusca.FieldByName(u"PRINCIPALFORNEC");
     TParam& pCodProd = qryAtualiza.ParamByName(u"PCODPROD");
     TParam& pPrincipal = qryAtualiza.ParamByName(u"PPRINCIPALFORNEC");
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    progresso.Percorre(qryBusca, [&](int32_t) {
         // A product without a main supplier keeps none in the destination.
         const bool semFornecedor = principal.IsNull();
         if (!semFornecedor)
-            PBuscaForneceAnt(DbOrigem, principal.AsString(), vListaInfFornece);
+            PBuscaForneceAnt(qryBuscaFornece, principal.AsString(), vListaInfFornece);
         pCodProd.SetAsString(CodigoDestino(codigo));
         if (semFornecedor)
             pPrincipal.Clear();
         else
-            pPrincipal.SetAsString(FRetornaCodFornec(DbDestino, vListaInfFornece));
+            pPrincipal.SetAsString(FRetornaCodFornec(qryBuscaCodFornec, vListaInfFornece));
         qryAtualiza.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }

@@ -1,6 +1,7 @@
 #include "FornecedoresController.h"
 
 #include "CopiaRegistros.h"
+#include "Progresso.h"
 #include "Recodificacao.h"
 
 TIBQuery& TFornecedoresController::BuscaFornecedoresBDOrigem(TIBQuery& qryBusca) {
@@ -23,23 +24,17 @@ void TFornecedoresController::PreencheDadosFornecedores(TIBDatabase& DbOrigem,
     TIBQuery qryBusca, qryGrava;
     qryBusca.SetDatabase(&DbOrigem);
     qryGrava.SetDatabase(&DbDestino);
-    int32_t vContaRegistro = 1;
     BuscaFornecedoresBDOrigem(qryBusca);
-    TProgresso progresso(Barra, lblInfo, u"Convertendo Fornecedores - Registro ");
+    TProgresso progresso(Barra, lblInfo, kPrefixoFornecedores);
     progresso.Inicia(qryBusca);
     PMontaQuery(qryBusca, qryGrava);
 
     TCopiaLinha copia(qryBusca, qryGrava, u"CODFORNEC");
     const TField codigo = qryBusca.FieldByName(u"CODFORNEC");
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    progresso.Percorre(qryBusca, [&](int32_t) {
         copia.Preenche(RecodificaFornecedor(VarianteComoTexto(codigo)));
         qryGrava.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }
 
 void TFornecedoresController::AtualizaCodFornece(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
@@ -47,7 +42,6 @@ void TFornecedoresController::AtualizaCodFornece(TIBDatabase& DbOrigem, TIBDatab
     TIBQuery qryBusca, qryAtualiza;
     qryBusca.SetDatabase(&DbOrigem);
     qryAtualiza.SetDatabase(&DbDestino);
-    int32_t vContaRegistro = 1;
     BuscaFornecedoresBDOrigem(qryBusca);
     TProgresso progresso(Barra, lblInfo, u"Atualizando Fornecedores - Registro ");
     progresso.Inicia(qryBusca);
@@ -59,15 +53,10 @@ void TFornecedoresController::AtualizaCodFornece(TIBDatabase& DbOrigem, TIBDatab
     TParam& pCodFornec = qryAtualiza.ParamByName(u"PCODFORNEC");
     TParam& pNome = qryAtualiza.ParamByName(u"PNOME");
     TParam& pCgcCpf = qryAtualiza.ParamByName(u"PCGCCPF");
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    progresso.Percorre(qryBusca, [&](int32_t) {
         pCodFornec.SetAsString(RecodificaFornecedor(VarianteComoTexto(codigo)));
         pNome.SetValue(nome.AsVariant());
         pCgcCpf.SetValue(cgccpf.AsVariant());
         qryAtualiza.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }

@@ -8,6 +8,9 @@
 #include "IBQuery.h"
 #include "Progress.h"
 
+// The progress label's prefix of PreencheDadosFornecedores.
+inline constexpr char16_t kPrefixoFornecedores[] = u"Convertendo Fornecedores - Registro ";
+
 class TFornecedoresController {
   public:
     // Opens `qryBusca` on "SELECT * FROM FORNECE" and returns it.

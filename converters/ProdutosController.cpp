@@ -2,6 +2,7 @@
 #include "ProdutosController.h"
 
 #include "CopiaRegistros.h"
+#include "Progresso.h"
 #include "Recodificacao.h"
 #include "classConversao.h"
 
@@ -25,11 +26,10 @@ void TProdutosController::PreencheDadosProdutos(TIBDatabase& DbOrigem, TIBDataba
     for (TIBQuery* q : {&qryGrava, &qryGravaCompProd, &qryGravaProdDetalhe})
         q->SetDatabase(&DbDestino);
 
-    int32_t vContaRegistro = 1;
     BuscaProdutosBDOrigem(qryBusca, u"PRODUTO");
     BuscaProdutosBDOrigem(qryBuscaCompProd, u"COMPPROD");
     BuscaProdutosBDOrigem(qryBuscaProdDetalhe, u"PRODUTODETALHE");
-    TProgresso progresso(Barra, lblInfo, u"Convertendo Produtos - Registro ");
+    TProgresso progresso(Barra, lblInfo, kPrefixoProdutos);
     progresso.Inicia(qryBusca);
     PMontaQuery(qryBusca, qryGrava, vNomeTabela);
     PMontaQuery(qryBuscaCompProd, qryGravaCompProd, u"COMPPROD");
@@ -47,8 +47,7 @@ void TProdutosController::PreencheDadosProdutos(TIBDatabase& DbOrigem, TIBDataba
     const TField precoCusto = qryBuscaCompProd.FieldByName(u"PRECOCUSTO");
     const TField precoMedio = qryBuscaCompProd.FieldByName(u"PRECOMEDIO");
 
-    while (!qryBusca.Eof()) {
-        progresso.MostraRegistro(vContaRegistro);
+    progresso.Percorre(qryBusca, [&](int32_t) {
         const Text C = codigoOrigem.AsString();
         const Text N = RecodificaProduto(C);
         copiaProduto.Preenche(N);
@@ -65,9 +64,5 @@ void TProdutosController::PreencheDadosProdutos(TIBDatabase& DbOrigem, TIBDataba
             qryGravaProdDetalhe.ExecSQL();
         }
         qryGrava.ExecSQL();
-        ++vContaRegistro;
-        qryBusca.Next();
-        progresso.Avanca();
-    }
-    progresso.Termina();
+    });
 }

@@ -15,6 +15,13 @@
 #include "Progress.h"
 #include "StringList.h"
 
+// The progress label's prefixes of the products step and the three corrections.
+inline constexpr char16_t kPrefixoProdutos[] = u"Convertendo Produtos - Registro ";
+inline constexpr char16_t kPrefixoEstoque[] = u"Atualizando Estoques - Registro ";
+inline constexpr char16_t kPrefixoClasFisc[] = u"Atualizando Classificação Fiscal - Registro ";
+inline constexpr char16_t kPrefixoFornecedoresProdutos[] =
+    u"Atualizando Fornecedores de Produtos - Registro ";
+
 class TProdutosController {
   public:
     // Opens `qryBusca` on "SELECT * FROM " + vNomeTabela + " ORDER BY CODPROD " and returns it.
@@ -34,9 +41,11 @@ class TProdutosController {
   private:
     void PMontaQuery(TIBQuery& qryBusca, TIBQuery& qryGrava, const Text& vNomeTabela);
     void PMontaQueryAtualiza(TIBQuery& qryBusca, TIBQuery& qryAtualiza, const Text& vNomeTabela);
-    Text FBuscaClasFiscAnt(TIBDatabase& DbOrigem, const Text& vCodProd);
-    void PBuscaForneceAnt(TIBDatabase& pDbOrigem, const Text& pCodFornec,
+    // The per-product look-ups of the corrections. Each runs a query that its step built once
+    // and keeps prepared: the first row's values, the empty text when there is none.
+    Text FBuscaClasFiscAnt(TIBQuery& qryBuscaClasFisc, const Text& vCodProd);
+    void PBuscaForneceAnt(TIBQuery& qryBuscaFornece, const Text& pCodFornec,
                           TStringList& vListaInfFornece);
-    Text FRetornaCodFornec(TIBDatabase& pDBDestino, TStringList& vListaInfFornece);
+    Text FRetornaCodFornec(TIBQuery& qryBuscaCodFornec, TStringList& vListaInfFornece);
     Text FRetornaQueryAtualiza();
 };

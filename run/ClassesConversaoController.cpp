@@ -1,12 +1,8 @@
 #include "ClassesConversaoController.h"
 
-#include <functional>
-
-#include "ClientesController.h"
 #include "Error.h"
-#include "FornecedoresController.h"
+#include "Passos.h"
 #include "Platform.h"
-#include "ProdutosController.h"
 #include "classConversao.h"
 
 namespace {
@@ -21,44 +17,6 @@ void MostraFalha(const Text& motivo, TGauge& Barra) {
 }
 
 }  // namespace
-
-void TClassesConversaoController::PConverteClientes(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
-                                                    TGauge& Barra, TLabel& lblInfo) {
-    TClientesController().PreencheDadosClientes(BDOrigem, BDResulth, Barra, lblInfo);
-}
-
-void TClassesConversaoController::PConverteFornecedores(TIBDatabase& BDOrigem,
-                                                        TIBDatabase& BDResulth, TGauge& Barra,
-                                                        TLabel& lblInfo) {
-    TFornecedoresController().PreencheDadosFornecedores(BDOrigem, BDResulth, Barra, lblInfo);
-}
-
-void TClassesConversaoController::PConverteProdutos(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
-                                                    TIBTransaction& Transacao, TGauge& Barra,
-                                                    TLabel& lblInfo) {
-    TProdutosController().PreencheDadosProdutos(BDOrigem, BDResulth, Transacao, Barra, lblInfo,
-                                                u"PRODUTO");
-}
-
-void TClassesConversaoController::PAtualizaEstoque(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
-                                                   TIBTransaction& Transacao, TGauge& Barra,
-                                                   TLabel& lblInfo) {
-    TProdutosController().PAtualizaDadosMovimentações(BDOrigem, BDResulth, Transacao, Barra,
-                                                      lblInfo, u"COMPPROD");
-}
-
-void TClassesConversaoController::PAtualizaClasFisc(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
-                                                    TIBTransaction& Transacao, TGauge& Barra,
-                                                    TLabel& lblInfo) {
-    TProdutosController().PAtualizaClasfisc(BDOrigem, BDResulth, Transacao, Barra, lblInfo,
-                                            u"CLASFISC");
-}
-
-void TClassesConversaoController::PAtualizaFornece(TIBDatabase& BDOrigem, TIBDatabase& BDResulth,
-                                                   TIBTransaction& Transacao, TGauge& Barra,
-                                                   TLabel& lblInfo) {
-    TProdutosController().PAtualizaDadosFornece(BDOrigem, BDResulth, Transacao, Barra, lblInfo);
-}
 
 bool TClassesConversaoController::FEfetuaConversao(const TStringList& MParams,
                                                    TIBDatabase& BDOrigem, TIBDatabase& BDDestino,
@@ -83,22 +41,12 @@ bool TClassesConversaoController::FEfetuaConversao(const TStringList& MParams,
         throw;
     }
 
-    // The steps in their fixed order; each key is looked up just before its step.
-    const std::pair<const char16_t*, std::function<void()>> passos[] = {
-        {u"CLIENTES", [&] { PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo); }},
-        {u"FORNECEDORES", [&] { PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo); }},
-        {u"PRODUTOS", [&] { PConverteProdutos(BDOrigem, BDDestino, Transacao, Barra, lblInfo); }},
-        {u"ATUALIZAESTOQUE",
-         [&] { PAtualizaEstoque(BDOrigem, BDDestino, Transacao, Barra, lblInfo); }},
-        {u"ATUALIZACLASFISC",
-         [&] { PAtualizaClasFisc(BDOrigem, BDDestino, Transacao, Barra, lblInfo); }},
-        {u"ATUALIZAFORNEC",
-         [&] { PAtualizaFornece(BDOrigem, BDDestino, Transacao, Barra, lblInfo); }},
-    };
     try {
-        for (const auto& [chave, passo] : passos)
-            if (MParams.Value(chave) == u"S")
-                passo();
+        // Each key is looked up just before its step.
+        const TArgumentosPasso argumentos{BDOrigem, BDDestino, Transacao, Barra, lblInfo};
+        for (const TPasso& passo : Passos())
+            if (MParams.Value(passo.chave) == u"S")
+                passo.executa(argumentos);
         // Switching the triggers on commits the run's rows with it; a failure there has rolled
         // them back, so the run has failed.
         if (!FConversao.AtivaTriggers(BDDestino, Transacao, &motivo))

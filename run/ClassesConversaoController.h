@@ -3,9 +3,8 @@
 // message.
 //
 // FEfetuaConversao switches the destination's nine triggers off (committed on its own),
-// starts the run's transaction, calls each selected step in the fixed order (clients,
-// suppliers, products, stock correction, fiscal classification correction, main supplier
-// correction), switches the triggers on again and commits everything together, and shows
+// starts the run's transaction, calls each selected step in the fixed order of the table of
+// steps (Passos.h), switches the triggers on again and commits everything together, and shows
 // "Conversão concluída com sucesso!". A step is selected when the option list's value for its
 // key is exactly "S".
 //
@@ -26,18 +25,4 @@ class TClassesConversaoController {
   public:
     bool FEfetuaConversao(const TStringList& MParams, TIBDatabase& BDOrigem, TIBDatabase& BDDestino,
                           TIBTransaction& Transacao, TGauge& Barra, TLabel& lblInfo);
-
-  private:
-    void PConverteClientes(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TGauge& Barra,
-                           TLabel& lblInfo);
-    void PConverteFornecedores(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TGauge& Barra,
-                               TLabel& lblInfo);
-    void PConverteProdutos(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TIBTransaction& Transacao,
-                           TGauge& Barra, TLabel& lblInfo);
-    void PAtualizaEstoque(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TIBTransaction& Transacao,
-                          TGauge& Barra, TLabel& lblInfo);
-    void PAtualizaClasFisc(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TIBTransaction& Transacao,
-                           TGauge& Barra, TLabel& lblInfo);
-    void PAtualizaFornece(TIBDatabase& BDOrigem, TIBDatabase& BDResulth, TIBTransaction& Transacao,
-                          TGauge& Barra, TLabel& lblInfo);
 };

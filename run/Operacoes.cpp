@@ -72,22 +72,14 @@ bool VerificaTriggersDesativadas(TIBDatabase& destino) {
 }
 
 void pIniciaListaParametros(TStringList& MParams) {
-    for (const char16_t* nome :
-         {u"CLIENTES", u"FORNECEDORES", u"PRODUTOS", u"ATUALIZAESTOQUE", u"ATUALIZACLASFISC",
-          u"ATUALIZAFORNEC", u"CAMINHO BD DESTINO", u"CAMINHO BD ORIGEM"})
-        MParams.Add(nome);
+    for (const TPasso& passo : Passos())
+        MParams.Add(passo.chave);
+    MParams.Add(u"CAMINHO BD DESTINO");
+    MParams.Add(u"CAMINHO BD ORIGEM");
 }
 
 void pCarregaParametros(TStringList& MParams, const TOpcoesConversao& opcoes) {
-    const std::pair<bool, const char16_t*> caixas[] = {
-        {opcoes.clientes, u"CLIENTES"},
-        {opcoes.fornecedores, u"FORNECEDORES"},
-        {opcoes.produtos, u"PRODUTOS"},
-        {opcoes.atualizaEstoque, u"ATUALIZAESTOQUE"},
-        {opcoes.atualizaClasFisc, u"ATUALIZACLASFISC"},
-        {opcoes.atualizaFornec, u"ATUALIZAFORNEC"},
-    };
-    for (const auto& [marcada, chave] : caixas)
-        if (marcada)
-            MParams.SetValue(chave, u"S");
+    for (size_t i = 0; i < kQuantidadePassos; ++i)
+        if (opcoes[i])
+            MParams.SetValue(Passos()[i].chave, u"S");
 }

@@ -3,8 +3,11 @@
 // up the two connections, opening a database file, the checks before a run and the option
 // list.
 
+#include <bitset>
+
 #include "IBDatabase.h"
 #include "IBTransaction.h"
+#include "Passos.h"
 #include "StringList.h"
 
 // Gives the connection its fixed login (user SYSDBA, the fixed password, no prompt) and wires
@@ -33,17 +36,10 @@ bool VerificaConexaoBD(TIBDatabase& destino);
 // connection's default transaction; a database error reaches the caller.
 bool VerificaTriggersDesativadas(TIBDatabase& destino);
 
-// Which check boxes are ticked.
-struct TOpcoesConversao {
-    bool clientes = false;
-    bool fornecedores = false;
-    bool produtos = false;
-    bool atualizaEstoque = false;
-    bool atualizaClasFisc = false;
-    bool atualizaFornec = false;
-};
+// Which check boxes are ticked: one bit per step, by its place in Passos().
+using TOpcoesConversao = std::bitset<kQuantidadePassos>;
 
-// The eight bare names, in their fixed order.
+// The eight bare names, in their fixed order: the steps' keys, then the two paths.
 void pIniciaListaParametros(TStringList& MParams);
-// KEY=S for each ticked box, in the fixed order.
+// KEY=S for each ticked box, in the steps' order.
 void pCarregaParametros(TStringList& MParams, const TOpcoesConversao& opcoes);

@@ -10,8 +10,8 @@ TEST(Operacoes, OptionListHoldsTheBareNamesThenTheTickedKeys) {
     TStringList list;
     pIniciaListaParametros(list);
     TOpcoesConversao opcoes;
-    opcoes.clientes = true;
-    opcoes.produtos = true;
+    opcoes.set(0);  // Clientes
+    opcoes.set(2);  // Produtos
     pCarregaParametros(list, opcoes);
     ASSERT_EQ(list.Count(), 10u);
     EXPECT_EQ(list[0], u"CLIENTES");

@@ -123,12 +123,8 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QWidget(parent), escolheArquivo(Dial
     for (QWidget* w : {static_cast<QWidget*>(&Label1), static_cast<QWidget*>(&lblInfo),
                        static_cast<QWidget*>(&Label3), static_cast<QWidget*>(&gbxTabelasConverter)})
         w->setFont(negrito);
-    chkCLientes.setText(QStringLiteral("Clientes"));
-    chkFornecedores.setText(QStringLiteral("Fornecedores"));
-    chkProdutos.setText(QStringLiteral("Produtos"));
-    chkAtualizaEstoque.setText(QStringLiteral("Corrigir Estoque"));
-    chkAtualizaClasFisc.setText(QStringLiteral("Corrigir NCM"));
-    chkAtualizaFornec.setText(QStringLiteral("Corrigir Fornecedores"));
+    for (size_t i = 0; i < kQuantidadePassos; ++i)
+        CaixasPassos()[i]->setText(QString::fromUtf16(Passos()[i].caixa));
 
     // The path boxes only show the paths that "Abrir" put there.
     edtCaminhoBDDestino.setEnabled(false);
@@ -263,13 +259,18 @@ void TFPrincipal::pIniciaListaParametros(TStringList& MParams) {
 
 void TFPrincipal::pCarregaParametros(TStringList& MParams) {
     TOpcoesConversao opcoes;
-    opcoes.clientes = chkCLientes.isChecked();
-    opcoes.fornecedores = chkFornecedores.isChecked();
-    opcoes.produtos = chkProdutos.isChecked();
-    opcoes.atualizaEstoque = chkAtualizaEstoque.isChecked();
-    opcoes.atualizaClasFisc = chkAtualizaClasFisc.isChecked();
-    opcoes.atualizaFornec = chkAtualizaFornec.isChecked();
+    for (size_t i = 0; i < kQuantidadePassos; ++i)
+        opcoes[i] = CaixasPassos()[i]->isChecked();
     ::pCarregaParametros(MParams, opcoes);
+}
+
+std::array<QCheckBox*, kQuantidadePassos> TFPrincipal::CaixasPassos() {
+    const std::array caixas{&chkCLientes,        &chkFornecedores,     &chkProdutos,
+                            &chkAtualizaEstoque, &chkAtualizaClasFisc, &chkAtualizaFornec};
+    // A box has its own name, place and tab order in the window's definition.
+    static_assert(std::tuple_size_v<decltype(caixas)> == kQuantidadePassos,
+                  "every step needs its check box in the window");
+    return caixas;
 }
 
 void TFPrincipal::closeEvent(QCloseEvent* event) {

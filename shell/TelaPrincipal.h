@@ -20,11 +20,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 
 #include "IBDatabase.h"
 #include "IBTransaction.h"
+#include "Passos.h"
 #include "QtProgress.h"
 #include "StringList.h"
 
@@ -99,6 +101,8 @@ class TFPrincipal : public QWidget {
     bool VerificaConexaoBD();
     void pIniciaListaParametros(TStringList& MParams);
     void pCarregaParametros(TStringList& MParams);
+    // The steps' check boxes, in the order of Passos().
+    std::array<QCheckBox*, kQuantidadePassos> CaixasPassos();
 
     void AbreBanco(TIBTransaction& transacao, TIBDatabase& banco, QLineEdit& caminho);
     // Runs a click handler; what escapes it goes to the default error display.

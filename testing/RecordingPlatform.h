@@ -13,7 +13,7 @@ struct TRecordedMessage {
     bool operator==(const TRecordedMessage&) const = default;
 };
 
-class TRecordingPlatform final : public TPlatform {
+class TRecordingPlatform : public TPlatform {
   public:
     TRecordingPlatform() { SetPlatform(this); }
     ~TRecordingPlatform() override { SetPlatform(nullptr); }
