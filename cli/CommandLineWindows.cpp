@@ -14,8 +14,8 @@ namespace {
 std::string Utf8(std::wstring_view text) {
     if (text.empty())
         return {};
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
     std::string result(size_t(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), result.data(), size, nullptr,
                         nullptr);

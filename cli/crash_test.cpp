@@ -1,7 +1,7 @@
-// Crash atomicity: the terminal runner killed (SIGKILL; TerminateProcess on Windows) at moments spread over a run of all
-// six steps on a generated pair of a few tens of thousands of rows. After each kill the
-// destination must hold either none of the run's rows (its triggers possibly switched off,
-// which the next opening warns of) or, when the kill came after the final commit, all of them;
+// Crash atomicity: the terminal runner killed (SIGKILL; TerminateProcess on Windows) at moments
+// spread over a run of all six steps on a generated pair of a few tens of thousands of rows. After
+// each kill the destination must hold either none of the run's rows (its triggers possibly switched
+// off, which the next opening warns of) or, when the kill came after the final commit, all of them;
 // it must pass the engine's validation; and a following normal run must succeed and leave the
 // triggers active.
 //

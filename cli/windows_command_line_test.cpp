@@ -56,10 +56,14 @@ class WindowsCommandLine : public ::testing::Test {
 #endif
         fs::remove(log_);
     }
-    void TearDown() override { fs::remove(log_); }
+    void TearDown() override {
+        fs::remove(log_);
+    }
 
     // The names the attachments received, in the order of the attempts.
-    std::vector<std::string> Attached() const { return Lines(log_); }
+    std::vector<std::string> Attached() const {
+        return Lines(log_);
+    }
 
     const fs::path log_ =
         fs::temp_directory_path() / ("unificador-standin-" + std::to_string(ProcessId()) + ".log");
@@ -90,7 +94,8 @@ TEST_F(WindowsCommandLine, PathsReachTheAttachmentAsTheOperatorWroteThem) {
 TEST_F(WindowsCommandLine, AnAnsiCommandLineReachesTheAttachmentUnchanged) {
     const std::wstring origin = L"C:\\dados\\Filial São Paulo.FB";
     const std::wstring line = L"\"" + Runner().wstring() + L"\" --origem \"" + origin +
-                              L"\" --destino \"" + std::wstring(kDestination.begin(), kDestination.end()) + L"\"";
+                              L"\" --destino \"" +
+                              std::wstring(kDestination.begin(), kDestination.end()) + L"\"";
     std::string ansi(line.size() * 2, '\0');
     BOOL lossy = FALSE;
     ansi.resize(size_t(WideCharToMultiByte(CP_ACP, 0, line.data(), int(line.size()), ansi.data(),
@@ -112,7 +117,8 @@ TEST_F(WindowsCommandLine, AnAnsiCommandLineReachesTheAttachmentUnchanged) {
     SetEnvironmentVariableA("FBCLIENT_STAND_IN_LOG", nullptr);
 
     EXPECT_EQ(status, 2u);
-    EXPECT_EQ(Attached(), (std::vector<std::string>{"C:\\dados\\Filial São Paulo.FB", kDestination}));
+    EXPECT_EQ(Attached(),
+              (std::vector<std::string>{"C:\\dados\\Filial São Paulo.FB", kDestination}));
 }
 
 TEST_F(WindowsCommandLine, HelpIsUtf8OnAPipe) {

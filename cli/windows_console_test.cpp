@@ -13,9 +13,9 @@
 // A console gets the text as UTF-16, whatever its code page, even when a character's bytes
 // come in two writes.
 TEST(WindowsConsole, AConsoleShowsTheCharactersWritten) {
-    const HANDLE screen = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                    CONSOLE_TEXTMODE_BUFFER, nullptr);
+    const HANDLE screen =
+        CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
     ASSERT_NE(screen, INVALID_HANDLE_VALUE) << "this process has no console";
     SetConsoleOutputCP(437);  // a code page without these letters
     {

@@ -2,8 +2,12 @@
 # its exported names), one folder for every program and DLL, and, in a cross-build, the tests
 # run under Wine.
 
-# windows.h without its min/max macros; the wide-character API by default.
+# windows.h without its min/max macros; the wide-character API by default. MSVC: no
+# deprecation warnings for the standard C functions (getenv, fopen).
 add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN UNICODE _UNICODE)
+if(MSVC)
+    add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
+endif()
 enable_language(RC)
 
 # Programs, tests and the DLLs they load side by side, as they are installed: the client
@@ -39,27 +43,21 @@ if(UNIFICADOR_FIREBIRD_KIT)
         configure_file(${UNIFICADOR_FIREBIRD_KIT}/${file} ${CMAKE_BINARY_DIR}/${file} COPYONLY)
     endforeach()
 else()
-    # No kit (the cross-build): Debian's ibase.h, copied apart from the host's other headers,
+    # No kit (the MinGW cross-build): Debian's ibase.h, copied apart from the host's other headers,
     # and an import library made from the names in fbclient.def. No engine is here: only the
     # tests that open no database can run, beside a stand-in fbclient.dll (testing/).
     find_file(UNIFICADOR_HOST_IBASE_H ibase.h PATHS /usr/include NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-    if(NOT UNIFICADOR_HOST_IBASE_H)
+    find_program(UNIFICADOR_DLLTOOL NAMES ${CMAKE_DLLTOOL} dlltool)
+    if(NOT UNIFICADOR_HOST_IBASE_H OR NOT UNIFICADOR_DLLTOOL)
         message(FATAL_ERROR "Give the Firebird embedded kit: -DUNIFICADOR_FIREBIRD_KIT=<folder>")
     endif()
     set(fbclient_dir ${CMAKE_BINARY_DIR}/fbclient)
     configure_file(${UNIFICADOR_HOST_IBASE_H} ${fbclient_dir}/include/ibase.h COPYONLY)
     set(fbclient_def ${CMAKE_CURRENT_LIST_DIR}/fbclient.def)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${fbclient_def})
-    if(MSVC)
-        set(import_library ${fbclient_dir}/fbclient.lib)
-        execute_process(COMMAND ${CMAKE_AR} /nologo /def:${fbclient_def} /machine:x64
-                                /out:${import_library} COMMAND_ERROR_IS_FATAL ANY)
-    else()
-        set(import_library ${fbclient_dir}/libfbclient.dll.a)
-        find_program(UNIFICADOR_DLLTOOL NAMES ${CMAKE_DLLTOOL} dlltool REQUIRED)
-        execute_process(COMMAND ${UNIFICADOR_DLLTOOL} -d ${fbclient_def} -l ${import_library}
-                        COMMAND_ERROR_IS_FATAL ANY)
-    endif()
+    set(import_library ${fbclient_dir}/libfbclient.dll.a)
+    execute_process(COMMAND ${UNIFICADOR_DLLTOOL} -d ${fbclient_def} -l ${import_library}
+                    COMMAND_ERROR_IS_FATAL ANY)
     set(FBCLIENT_INCLUDE_DIR ${fbclient_dir}/include CACHE PATH "" FORCE)
     set(FBCLIENT_LIBRARY ${import_library} CACHE FILEPATH "" FORCE)
     set(UNIFICADOR_FBCLIENT_STAND_IN ON)

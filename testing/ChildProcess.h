@@ -57,8 +57,12 @@ class TChildProcess {
 
     // True once both streams have ended (the program has closed them, normally by ending).
     bool OutputEnded() const;
-    const std::string& Out() const { return out_; }
-    const std::string& Err() const { return err_; }
+    const std::string& Out() const {
+        return out_;
+    }
+    const std::string& Err() const {
+        return err_;
+    }
 
   private:
     struct TSystem;  // the platform's process and pipe handles

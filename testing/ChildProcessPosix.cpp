@@ -78,7 +78,8 @@ TChildProcess::TChildProcess(const std::vector<std::string>& argv,
     for (std::string& v : variables)
         env.push_back(v.data());
     env.push_back(nullptr);
-    const int rc = posix_spawn(&system_->pid, argv[0].c_str(), &actions, nullptr, args.data(), env.data());
+    const int rc =
+        posix_spawn(&system_->pid, argv[0].c_str(), &actions, nullptr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);
 
     close(in[0]);

@@ -22,7 +22,7 @@ using TStatusWord = intptr_t;  // ISC_STATUS on 64-bit Windows
 constexpr TStatusWord kArgGds = 1;
 constexpr TStatusWord kArgEnd = 0;
 constexpr TStatusWord kUnavailable = 335544375;  // isc_unavailable
-constexpr char kDpbUtf8FileName = 77;             // isc_dpb_utf8_filename
+constexpr char kDpbUtf8FileName = 77;            // isc_dpb_utf8_filename
 constexpr char kMessage[] = "Stand-in client library: no database engine";
 
 TStatusWord Fail(TStatusWord* status) {
@@ -50,7 +50,8 @@ void Record(const char* name, short length, bool utf8) {
         const int wide = MultiByteToWideChar(CP_ACP, 0, name, int(size), nullptr, 0);
         std::wstring w(size_t(wide), L'\0');
         MultiByteToWideChar(CP_ACP, 0, name, int(size), w.data(), wide);
-        const int bytes = WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+        const int bytes =
+            WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
         text.assign(size_t(bytes), '\0');
         WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, text.data(), bytes, nullptr, nullptr);
     }
@@ -65,9 +66,8 @@ void Record(const char* name, short length, bool utf8) {
 
 extern "C" {
 
-TStatusWord isc_attach_database(TStatusWord* status, short length,
-                                                      const char* name, void*, short dpbLength,
-                                                      const char* dpb) {
+TStatusWord isc_attach_database(TStatusWord* status, short length, const char* name, void*,
+                                short dpbLength, const char* dpb) {
     Record(name, length, HasUtf8FileName(dpb, dpbLength));
     return Fail(status);
 }
@@ -97,8 +97,10 @@ void isc_encode_sql_date(const void*, void*) {}
 void isc_encode_timestamp(const void*, void*) {}
 
 // Everything else: the status vector comes first; the call fails.
-#define UNIFICADOR_FAILS(name) \
-    TStatusWord name(TStatusWord* status) { return Fail(status); }
+#define UNIFICADOR_FAILS(name)              \
+    TStatusWord name(TStatusWord* status) { \
+        return Fail(status);                \
+    }
 UNIFICADOR_FAILS(fb_disconnect_transaction)
 UNIFICADOR_FAILS(isc_cancel_blob)
 UNIFICADOR_FAILS(isc_close_blob)

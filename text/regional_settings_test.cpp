@@ -32,7 +32,8 @@ TEST_F(RegionalSettings, WindowsLocalesGiveTheirSeparatorsAndDateOrder) {
     // Two-digit days and months: whether a pattern pads them (Windows and Wine differ for
     // some locales) does not show.
     for (const TLocaleCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "locale " << ToUtf8(Text(c.locale, c.locale + wcslen(c.locale))));
+        SCOPED_TRACE(testing::Message()
+                     << "locale " << ToUtf8(Text(c.locale, c.locale + wcslen(c.locale))));
         const TFormatSettings fs = WindowsLocaleSettings(c.locale);
         EXPECT_EQ(fs.DecimalSeparator, c.decimalSeparator);
         EXPECT_EQ(fs.DateSeparator, c.dateSeparator);
