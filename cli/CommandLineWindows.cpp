@@ -8,27 +8,18 @@
 #include <string_view>
 
 #include "CommandLine.h"
+#include "Text.h"
 
 namespace {
 
+// wchar_t is UTF-16 on Windows, as Text is: the conversions are the text module's.
 std::string Utf8(std::wstring_view text) {
-    if (text.empty())
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string result(size_t(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), result.data(), size, nullptr,
-                        nullptr);
-    return result;
+    return ToUtf8(Text(text.begin(), text.end()));
 }
 
-std::wstring Utf16(std::string_view text) {
-    if (text.empty())
-        return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring result(size_t(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), size);
-    return result;
+std::wstring Utf16(std::string_view bytes) {
+    const Text text = FromUtf8(bytes);
+    return std::wstring(text.begin(), text.end());
 }
 
 // The length of the longest start of `bytes` that does not end inside a UTF-8 sequence.

@@ -13,7 +13,6 @@ enable_language(RC)
 # Programs, tests and the DLLs they load side by side, as they are installed: the client
 # library and its engine (or the tests' stand-in) are found beside every executable.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 set(UNIFICADOR_FIREBIRD_KIT "" CACHE PATH
     "Firebird embedded kit for Windows (fbclient.dll, plugins/engine12.dll, firebird.msg, ...)")

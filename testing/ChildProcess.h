@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -69,6 +70,10 @@ class TChildProcess {
 
     // One wait for output until `deadline`; false when both streams have ended.
     bool ReadOnce(std::chrono::steady_clock::time_point deadline);
+    // The program's status once it has ended, without waiting; nothing while it runs.
+    std::optional<int> StatusIfEnded();
+    // Waits for the program to end and gives its status.
+    int AwaitStatus();
 
     std::unique_ptr<TSystem> system_;
     std::string out_;

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <thread>
 
 #include "Error.h"
 
@@ -157,40 +156,22 @@ void TChildProcess::SendSignal(int signal) {
         kill(system_->pid, signal);
 }
 
-bool TChildProcess::WaitFor(std::chrono::milliseconds timeout) {
-    if (waited_)
-        return true;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        int raw = 0;
-        const pid_t got = waitpid(system_->pid, &raw, WNOHANG);
-        if (got == system_->pid) {
-            waited_ = true;
-            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : WIFSIGNALED(raw) ? -WTERMSIG(raw) : -1;
-            // What it wrote before ending; a program it left running may hold the pipes.
-            ReadFor(std::chrono::milliseconds(200));
-            CloseFd(system_->inFd);
-            return true;
-        }
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        // Keeps the pipes flowing while waiting.
-        if (!ReadOnce(std::min(deadline,
-                               std::chrono::steady_clock::now() + std::chrono::milliseconds(50))))
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+namespace {
+int StatusOf(int raw) {
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : WIFSIGNALED(raw) ? -WTERMSIG(raw) : -1;
+}
+}  // namespace
+
+std::optional<int> TChildProcess::StatusIfEnded() {
+    int raw = 0;
+    if (waitpid(system_->pid, &raw, WNOHANG) != system_->pid)
+        return std::nullopt;
+    return StatusOf(raw);
 }
 
-int TChildProcess::Wait() {
-    if (waited_)
-        return status_;
-    while (ReadOnce(std::chrono::steady_clock::now() + std::chrono::seconds(1))) {
-    }
+int TChildProcess::AwaitStatus() {
     int raw = 0;
     while (waitpid(system_->pid, &raw, 0) < 0 && errno == EINTR) {
     }
-    waited_ = true;
-    status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : WIFSIGNALED(raw) ? -WTERMSIG(raw) : -1;
-    CloseFd(system_->inFd);
-    return status_;
+    return StatusOf(raw);
 }

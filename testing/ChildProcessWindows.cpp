@@ -11,6 +11,7 @@
 
 #include "ChildProcess.h"
 #include "Error.h"
+#include "Text.h"
 
 namespace {
 
@@ -41,13 +42,10 @@ class THandle {
     HANDLE handle_ = nullptr;
 };
 
-std::wstring Utf16(std::string_view text) {
-    if (text.empty())
-        return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring result(size_t(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), size);
-    return result;
+// wchar_t is UTF-16 on Windows, as Text is.
+std::wstring Utf16(std::string_view bytes) {
+    const Text text = FromUtf8(bytes);
+    return std::wstring(text.begin(), text.end());
 }
 
 [[noreturn]] void Fail(const std::string& what) {
@@ -227,40 +225,17 @@ void TChildProcess::Kill() {
         TerminateProcess(system_->process.get(), static_cast<UINT>(kKilledStatus));
 }
 
-bool TChildProcess::WaitFor(std::chrono::milliseconds timeout) {
-    if (waited_)
-        return true;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (WaitForSingleObject(system_->process.get(), 0) == WAIT_OBJECT_0) {
-            DWORD code = 0;
-            GetExitCodeProcess(system_->process.get(), &code);
-            waited_ = true;
-            status_ = static_cast<int>(code);
-            // What it wrote before ending; a program it left running may hold the pipes.
-            ReadFor(std::chrono::milliseconds(200));
-            CloseInput();
-            return true;
-        }
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        // Keeps the pipes flowing while waiting.
-        if (!ReadOnce(std::min(deadline,
-                               std::chrono::steady_clock::now() + std::chrono::milliseconds(50))))
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+std::optional<int> TChildProcess::StatusIfEnded() {
+    if (WaitForSingleObject(system_->process.get(), 0) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(system_->process.get(), &code);
+    return static_cast<int>(code);
 }
 
-int TChildProcess::Wait() {
-    if (waited_)
-        return status_;
-    while (ReadOnce(std::chrono::steady_clock::now() + std::chrono::seconds(1))) {
-    }
+int TChildProcess::AwaitStatus() {
     WaitForSingleObject(system_->process.get(), INFINITE);
     DWORD code = 0;
     GetExitCodeProcess(system_->process.get(), &code);
-    waited_ = true;
-    status_ = static_cast<int>(code);
-    CloseInput();
-    return status_;
+    return static_cast<int>(code);
 }
