@@ -72,8 +72,9 @@ std::string FileState(const fs::path& path) {
 struct TFiles {
     explicit TFiles(int dialect) {
         static int counter = 0;
-        folder = fs::temp_directory_path() / ("unificador-bad-input-" + std::to_string(getpid()) +
-                                              "-" + std::to_string(++counter));
+        folder =
+            fs::temp_directory_path() / ("unificador-bad-input-" + std::to_string(ProcessId()) +
+                                         "-" + std::to_string(++counter));
         fs::remove_all(folder);
         TGeneratorOptions options;
         options.folder = folder;

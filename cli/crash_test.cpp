@@ -1,7 +1,7 @@
-// Crash atomicity: the terminal runner killed with SIGKILL at moments spread over a run of all
-// six steps on a generated pair of a few tens of thousands of rows. After each kill the
-// destination must hold either none of the run's rows (its triggers possibly switched off,
-// which the next opening warns of) or, when the kill came after the final commit, all of them;
+// Crash atomicity: the terminal runner killed (SIGKILL; TerminateProcess on Windows) at moments
+// spread over a run of all six steps on a generated pair of a few tens of thousands of rows. After
+// each kill the destination must hold either none of the run's rows (its triggers possibly switched
+// off, which the next opening warns of) or, when the kill came after the final commit, all of them;
 // it must pass the engine's validation; and a following normal run must succeed and leave the
 // triggers active.
 //
@@ -9,10 +9,7 @@
 // number of clients and products (default 15000).
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -65,13 +62,25 @@ std::vector<Text> Inactive(const fs::path& file) {
     return InactiveTriggers(c.db);
 }
 
+// The program's file in a folder of PATH, or nothing.
 std::string FindOnPath(const std::string& program) {
+#ifdef _WIN32
+    const char separator = ';';
+    const std::string file = program + ".exe";
+#else
+    const char separator = ':';
+    const std::string& file = program;
+#endif
     const char* path = std::getenv("PATH");
     std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
     for (size_t start = 0; start <= dirs.size();) {
-        const size_t end = std::min(dirs.find(':', start), dirs.size());
-        const fs::path candidate = fs::path(dirs.substr(start, end - start)) / program;
-        if (access(candidate.c_str(), X_OK) == 0)
+        const size_t end = std::min(dirs.find(separator, start), dirs.size());
+        const fs::path candidate = fs::path(dirs.substr(start, end - start)) / file;
+        std::error_code ec;
+        const fs::perms perms = fs::status(candidate, ec).permissions();
+        if (fs::is_regular_file(candidate, ec) &&
+            (perms & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec)) !=
+                fs::perms::none)
             return candidate.string();
         start = end + 1;
     }
@@ -131,7 +140,7 @@ double Seconds(TClock::duration d) {
 
 struct TFolder {
     TFolder() {
-        path = fs::temp_directory_path() / ("unificador-crash-" + std::to_string(getpid()));
+        path = fs::temp_directory_path() / ("unificador-crash-" + std::to_string(ProcessId()));
         fs::remove_all(path);
     }
     ~TFolder() {
@@ -236,7 +245,7 @@ TEST(Crash, AKilledRunLeavesAllOrNoneOfItsRows) {
             outcome = status == 0 ? "concluída antes do kill" : "morta após o commit";
             EXPECT_EQ(inactive, std::vector<Text>{});
         } else {
-            EXPECT_EQ(status, -SIGKILL);
+            EXPECT_EQ(status, TChildProcess::kKilledStatus);
             ASSERT_TRUE(after == before) << "the destination holds part of the run";
             // The switch is one transaction: all nine off, or none.
             EXPECT_TRUE(inactive.empty() || inactive.size() == 9) << inactive.size();

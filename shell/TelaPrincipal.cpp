@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QIcon>
@@ -62,7 +63,8 @@ std::optional<QString> DialogoAbrir(QWidget* dono, const QString& pastaInicial,
     const QString arquivo = QFileDialog::getOpenFileName(dono, QString(), pastaInicial, filtro);
     if (arquivo.isEmpty())
         return std::nullopt;
-    return arquivo;
+    // Qt answers with '/'; the path is shown and used as the system writes it ('\' on Windows).
+    return QDir::toNativeSeparators(arquivo);
 }
 
 }  // namespace

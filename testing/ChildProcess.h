@@ -1,15 +1,14 @@
 #pragma once
-// A program that a test starts and watches (POSIX only): its standard input is a pipe that the
-// test holds, its standard output and standard error are read into memory as they come.
+// A program that a test starts and watches: its standard input is a pipe that the test holds,
+// its standard output and standard error are read into memory as they come. The system calls
+// live in one platform file per system: ChildProcessPosix.cpp, ChildProcessWindows.cpp.
 //
 // The output is read only inside the calls below, so a test that waits should wait through
 // ReadFor or WaitForOutput: a program whose pipes are not read blocks once they are full.
 
-#include <sys/types.h>
-
-#include <csignal>
-
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,9 +19,13 @@ class TChildProcess {
     // Name and value of an environment variable the program gets besides this process's own.
     using TVariable = std::pair<std::string, std::string>;
 
-    // Starts the program at the path argv[0] with the other elements as its arguments, in this
-    // process's environment with `environment` set on top of it. Fails with EError when it
-    // cannot be started.
+    // What Wait returns for a program ended by Kill: minus SIGKILL's number on POSIX, and the
+    // same value as the exit code that Kill gives it on Windows, which has no signals.
+    static constexpr int kKilledStatus = -9;
+
+    // Starts the program at the path argv[0] with the other elements as its arguments (UTF-8),
+    // in this process's environment with `environment` set on top of it. Fails with EError
+    // when it cannot be started.
     explicit TChildProcess(const std::vector<std::string>& argv,
                            const std::vector<TVariable>& environment = {});
     // Kills the program if it still runs and waits for it; never throws.
@@ -39,10 +42,13 @@ class TChildProcess {
 
     // The program sees the end of its standard input.
     void CloseInput();
-    // Sends SIGKILL (nothing when the program has already been waited for).
-    void Kill() { SendSignal(SIGKILL); }
+    // Ends the program at once: SIGKILL on POSIX, TerminateProcess on Windows (nothing when
+    // the program has already been waited for).
+    void Kill();
+#ifndef _WIN32
     // Sends `signal` (nothing when the program has already been waited for).
     void SendSignal(int signal);
+#endif
     // Waits up to `timeout` for the program to end; true (and its status kept for Wait) when
     // it did.
     bool WaitFor(std::chrono::milliseconds timeout);
@@ -51,18 +57,25 @@ class TChildProcess {
     int Wait();
 
     // True once both streams have ended (the program has closed them, normally by ending).
-    bool OutputEnded() const { return outFd_ < 0 && errFd_ < 0; }
-    const std::string& Out() const { return out_; }
-    const std::string& Err() const { return err_; }
+    bool OutputEnded() const;
+    const std::string& Out() const {
+        return out_;
+    }
+    const std::string& Err() const {
+        return err_;
+    }
 
   private:
+    struct TSystem;  // the platform's process and pipe handles
+
     // One wait for output until `deadline`; false when both streams have ended.
     bool ReadOnce(std::chrono::steady_clock::time_point deadline);
+    // The program's status once it has ended, without waiting; nothing while it runs.
+    std::optional<int> StatusIfEnded();
+    // Waits for the program to end and gives its status.
+    int AwaitStatus();
 
-    pid_t pid_ = -1;
-    int inFd_ = -1;
-    int outFd_ = -1;
-    int errFd_ = -1;
+    std::unique_ptr<TSystem> system_;
     std::string out_;
     std::string err_;
     bool waited_ = false;

@@ -20,14 +20,6 @@
 
 namespace {
 
-long ProcessId() {
-#ifdef _WIN32
-    return static_cast<long>(_getpid());
-#else
-    return static_cast<long>(getpid());
-#endif
-}
-
 Text PathText(const std::filesystem::path& p) {
     const std::u8string s = p.u8string();
     return FromUtf8(std::string_view(reinterpret_cast<const char*>(s.data()), s.size()));
@@ -119,6 +111,14 @@ Text Fingerprint(const TValue& v) {
 }
 
 }  // namespace
+
+long ProcessId() {
+#ifdef _WIN32
+    return static_cast<long>(_getpid());
+#else
+    return static_cast<long>(getpid());
+#endif
+}
 
 TConnection::TConnection(TextView path) {
     db.SetDatabaseName(Text(path));

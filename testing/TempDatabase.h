@@ -54,6 +54,9 @@ class TTempDatabase {
     int dialect_;
 };
 
+// This process's id, for the names of temporary folders that tests running in parallel share.
+long ProcessId();
+
 // Executes each statement in the connection's default transaction and commits after each
 // one (DDL must be committed before later statements can use it). Fails with the database's
 // error at the first statement that fails; the statements before it stay committed.

@@ -1,9 +1,9 @@
 #pragma once
 // The user's regional settings and the number and date texts made from them.
 //
-// One settings object serves the whole program. By default it is read once from the process
-// locale (LC_NUMERIC for the decimal separator, LC_TIME for the date order and separator);
-// tests and tools set it explicitly with SetFormatSettings.
+// One settings object serves the whole program. By default it is read once from the user's
+// regional settings (FromProcessLocale: the process locale on POSIX, the user's locale on
+// Windows, see RegionalSettings.h); tests and tools set it explicitly with SetFormatSettings.
 
 #include <cstdint>
 
